@@ -1,0 +1,436 @@
+#include "AdminCommandLine.h"
+
+#include "DbError.h"
+#include "DemoDataGenerator.h"
+#include "Engine.h"
+#include "LinkFile.h"
+#include "SqliteEngine.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSqlRecord>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+struct UsageError
+{
+    QString message;
+};
+
+const QStringList kValueOptions{"--database", "--workgroup", "--admin", "--link", "--user",
+                                "--orgs", "--people", "--calls", "--actions-per-call", "--seed",
+                                "--until", "--of"};
+const QStringList kFlagOptions{"--read-only", "--help"};
+
+QString csvField(const QVariant &v)
+{
+    if (v.isNull())
+        return {};
+    QString text;
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        text = QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
+        break;
+    case QMetaType::QDateTime:
+        text = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        break;
+    case QMetaType::Bool:
+        text = v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        break;
+    default: {
+        text = v.toString();
+        // Stored date-times carry milliseconds; the listing shows them to the second.
+        static const QRegularExpression stored(
+            QStringLiteral(R"(^\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3}$)"));
+        if (text.size() == 23 && stored.match(text).hasMatch())
+            text.truncate(19);
+    }
+    }
+    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r')) {
+        text.replace(u'"', QStringLiteral("\"\""));
+        text = u'"' + text + u'"';
+    }
+    return text;
+}
+
+int toCount(const QString &option, const QString &text)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 0)
+        throw UsageError{QStringLiteral("%1 needs a whole number of 0 or more, not '%2'.").arg(option, text)};
+    return n;
+}
+
+} // namespace
+
+struct AdminCommandLine::Parsed
+{
+    QStringList words;
+    QMap<QString, QString> options;
+    QStringList flags;
+
+    bool has(const QString &o) const { return options.contains(o) || flags.contains(o); }
+    QString value(const QString &o) const { return options.value(o); }
+    QString required(const QString &o) const
+    {
+        if (!options.contains(o) || options.value(o).isEmpty())
+            throw UsageError{QStringLiteral("%1 is required.").arg(o)};
+        return options.value(o);
+    }
+    void expectWords(int n) const
+    {
+        if (words.size() != n)
+            throw UsageError{QStringLiteral("'%1' takes %2 word(s) after it, not %3.")
+                                 .arg(words.join(u' ')).arg(n - 1).arg(words.size() - 1)};
+    }
+};
+
+AdminCommandLine::AdminCommandLine(QTextStream &out, QTextStream &err, SecretReader readSecret)
+    : m_out(out), m_err(err), m_readSecret(std::move(readSecret))
+{
+}
+
+QString AdminCommandLine::usage()
+{
+    return QStringLiteral(
+        "Usage: vellomar-admin COMMAND [OPTIONS]\n"
+        "\n"
+        "  create --database DB --workgroup WG --admin NAME [--link UDL]\n"
+        "      a new database with its seed rows and a workgroup where NAME is an administrator\n"
+        "  query CONNECTION --user NAME [--read-only] SQL\n"
+        "      run one statement; a SELECT prints CSV, others the number of rows affected\n"
+        "  user list | user add NAME | user delete NAME | user passwd NAME   CONNECTION --user NAME\n"
+        "  group list [--of USER] | group join USER GROUP | group leave USER GROUP   CONNECTION --user NAME\n"
+        "  demo-data CONNECTION --user NAME --orgs N --people N --calls N --actions-per-call N --seed S\n"
+        "      [--until YYYY-MM-DD]\n"
+        "\n"
+        "CONNECTION is --link UDL, or --database DB --workgroup WG.\n"
+        "Passwords come from VELLOMAR_PASSWORD (the new one of 'user passwd' from\n"
+        "VELLOMAR_NEW_PASSWORD) or from a prompt; never from an argument.\n"
+        "Exit codes: 0 success, 1 the engine refused (its message on stderr), 2 bad usage.\n");
+}
+
+bool AdminCommandLine::readSecretFromTerminal(const QString &prompt, QString *secret)
+{
+    const bool tty = isatty(STDIN_FILENO);
+    termios saved{};
+    if (tty) {
+        std::cerr << prompt.toStdString() << std::flush;
+        tcgetattr(STDIN_FILENO, &saved);
+        termios silent = saved;
+        silent.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &silent);
+    }
+    std::string line;
+    const bool ok = bool(std::getline(std::cin, line));
+    if (tty) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        std::cerr << std::endl;
+    }
+    if (!ok)
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    *secret = QString::fromStdString(line);
+    return true;
+}
+
+QString AdminCommandLine::password(const char *envName, const QString &prompt)
+{
+    if (qEnvironmentVariableIsSet(envName))
+        return qEnvironmentVariable(envName);
+    QString secret;
+    if (!m_readSecret(prompt, &secret))
+        throw UsageError{QStringLiteral("No password: set %1 or type it at the prompt.")
+                             .arg(QLatin1String(envName))};
+    return secret;
+}
+
+int AdminCommandLine::run(const QStringList &arguments)
+{
+    Parsed p;
+    try {
+        bool onlyWords = false;
+        for (int i = 0; i < arguments.size(); ++i) {
+            QString a = arguments[i];
+            if (onlyWords || !a.startsWith(QLatin1String("--"))) {
+                p.words << a;
+                continue;
+            }
+            if (a == QLatin1String("--")) {
+                onlyWords = true;
+                continue;
+            }
+            QString value;
+            bool hasValue = false;
+            if (const qsizetype eq = a.indexOf(u'='); eq > 0) {
+                value = a.mid(eq + 1);
+                a = a.left(eq);
+                hasValue = true;
+            }
+            if (kFlagOptions.contains(a)) {
+                if (hasValue)
+                    throw UsageError{QStringLiteral("%1 takes no value.").arg(a)};
+                p.flags << a;
+            } else if (kValueOptions.contains(a)) {
+                if (!hasValue) {
+                    if (i + 1 >= arguments.size())
+                        throw UsageError{QStringLiteral("%1 needs a value.").arg(a)};
+                    value = arguments[++i];
+                }
+                if (p.options.contains(a))
+                    throw UsageError{QStringLiteral("%1 is given twice.").arg(a)};
+                p.options.insert(a, value);
+            } else {
+                throw UsageError{QStringLiteral("Unknown option %1.").arg(a)};
+            }
+        }
+        if (p.flags.contains(QLatin1String("--help"))) {
+            m_out << usage();
+            m_out.flush();
+            return 0;
+        }
+        if (p.words.isEmpty())
+            throw UsageError{QStringLiteral("No command given.")};
+        return dispatch(p);
+    } catch (const UsageError &e) {
+        m_err << "vellomar-admin: " << e.message << "\n\n" << usage();
+        m_err.flush();
+        return 2;
+    } catch (const DbError &e) {
+        m_out.flush();
+        m_err << "vellomar-admin: " << e.message() << "\n";
+        m_err.flush();
+        return 1;
+    } catch (const std::exception &e) {
+        m_out.flush();
+        m_err << "vellomar-admin: " << e.what() << "\n";
+        m_err.flush();
+        return 1;
+    }
+}
+
+int AdminCommandLine::dispatch(Parsed &p)
+{
+    const QString command = p.words.first();
+    if (command == QLatin1String("create"))
+        return create(p);
+    if (command == QLatin1String("query"))
+        return query(p);
+    if (command == QLatin1String("user"))
+        return user(p);
+    if (command == QLatin1String("group"))
+        return group(p);
+    if (command == QLatin1String("demo-data"))
+        return demoData(p);
+    throw UsageError{QStringLiteral("Unknown command '%1'.").arg(command)};
+}
+
+namespace {
+
+// The options that name a connection, checked before any password is asked.
+ConnectionInfo connectionOf(const AdminCommandLine &, const QMap<QString, QString> &options)
+{
+    const bool link = options.contains(QStringLiteral("--link"));
+    const bool files = options.contains(QStringLiteral("--database")) ||
+                       options.contains(QStringLiteral("--workgroup"));
+    if (link && files)
+        throw UsageError{QStringLiteral("Give either --link or --database with --workgroup, not both.")};
+    if (link)
+        return LinkFile::read(options.value(QStringLiteral("--link")));
+    if (options.value(QStringLiteral("--database")).isEmpty() ||
+        options.value(QStringLiteral("--workgroup")).isEmpty())
+        throw UsageError{QStringLiteral("Name the database: --link UDL, or --database DB with --workgroup WG.")};
+    return ConnectionInfo{QString::fromLatin1(LinkFile::kSqliteProvider),
+                          options.value(QStringLiteral("--database")),
+                          options.value(QStringLiteral("--workgroup"))};
+}
+
+} // namespace
+
+int AdminCommandLine::create(Parsed &p)
+{
+    p.expectWords(1);
+    const QString database = p.required(QStringLiteral("--database"));
+    const QString workgroup = p.required(QStringLiteral("--workgroup"));
+    const QString admin = p.required(QStringLiteral("--admin"));
+    const QString link = p.value(QStringLiteral("--link"));
+    if (!link.isEmpty() && QFileInfo::exists(link))
+        throw DbError(QStringLiteral("The file '%1' already exists; it is left as it is.").arg(link));
+    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(admin));
+    SqliteEngine::createDatabase(database, workgroup, admin, pass);
+    if (!link.isEmpty())
+        LinkFile::write(link, ConnectionInfo{QString::fromLatin1(LinkFile::kSqliteProvider),
+                                             QFileInfo(database).absoluteFilePath(),
+                                             QFileInfo(workgroup).absoluteFilePath()});
+    m_out << "Created " << database << " and " << workgroup;
+    if (!link.isEmpty())
+        m_out << " with the link file " << link;
+    m_out << "\n";
+    m_out.flush();
+    return 0;
+}
+
+namespace {
+
+std::unique_ptr<Engine> openEngine(const ConnectionInfo &info, const QString &user,
+                                   const QString &pass, bool readOnly)
+{
+    auto engine = Engine::forProvider(info.provider);
+    engine->open(info, user, pass, readOnly ? Engine::Mode::ReadOnly : Engine::Mode::ReadWriteShared);
+    return engine;
+}
+
+} // namespace
+
+int AdminCommandLine::query(Parsed &p)
+{
+    p.expectWords(2);
+    const ConnectionInfo info = connectionOf(*this, p.options);
+    const QString userName = p.required(QStringLiteral("--user"));
+    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(userName));
+    auto engine = openEngine(info, userName, pass, p.has(QStringLiteral("--read-only")));
+    QSqlQuery q = engine->select(p.words[1]);
+    if (!q.isSelect()) {
+        m_out << q.numRowsAffected() << "\n";
+        m_out.flush();
+        return 0;
+    }
+    const QSqlRecord rec = q.record();
+    QStringList header;
+    for (int i = 0; i < rec.count(); ++i)
+        header << csvField(rec.fieldName(i));
+    m_out << header.join(u',') << "\n";
+    QString line;
+    while (q.next()) {
+        line.clear();
+        for (int i = 0; i < rec.count(); ++i) {
+            if (i)
+                line += u',';
+            line += csvField(q.value(i));
+        }
+        m_out << line << "\n";
+    }
+    if (q.lastError().isValid())
+        throw DbError(q.lastError().databaseText().isEmpty() ? q.lastError().text()
+                                                            : q.lastError().databaseText());
+    m_out.flush();
+    return 0;
+}
+
+int AdminCommandLine::user(Parsed &p)
+{
+    if (p.words.size() < 2)
+        throw UsageError{QStringLiteral("'user' needs list, add, delete or passwd.")};
+    const QString verb = p.words[1];
+    if (verb != QLatin1String("list") && verb != QLatin1String("add") &&
+        verb != QLatin1String("delete") && verb != QLatin1String("passwd"))
+        throw UsageError{QStringLiteral("Unknown 'user' command '%1'.").arg(verb)};
+    p.expectWords(verb == QLatin1String("list") ? 2 : 3);
+    const ConnectionInfo info = connectionOf(*this, p.options);
+    const QString userName = p.required(QStringLiteral("--user"));
+    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(userName));
+    auto engine = openEngine(info, userName, pass, false);
+    Catalog &catalog = engine->catalog();
+    if (verb == QLatin1String("list")) {
+        for (const QString &u : catalog.users())
+            m_out << u << "\n";
+    } else if (verb == QLatin1String("add")) {
+        catalog.addUser(p.words[2], QString());
+    } else if (verb == QLatin1String("delete")) {
+        catalog.deleteUser(p.words[2]);
+    } else {
+        const QString target = p.words[2];
+        const QString newPass = password("VELLOMAR_NEW_PASSWORD",
+                                         QStringLiteral("New password for %1: ").arg(target));
+        if (target.compare(engine->userName(), Qt::CaseInsensitive) == 0)
+            catalog.changePassword(target, pass, newPass);
+        else
+            catalog.setPassword(target, newPass);
+    }
+    m_out.flush();
+    return 0;
+}
+
+int AdminCommandLine::group(Parsed &p)
+{
+    if (p.words.size() < 2)
+        throw UsageError{QStringLiteral("'group' needs list, join or leave.")};
+    const QString verb = p.words[1];
+    if (verb != QLatin1String("list") && verb != QLatin1String("join") && verb != QLatin1String("leave"))
+        throw UsageError{QStringLiteral("Unknown 'group' command '%1'.").arg(verb)};
+    p.expectWords(verb == QLatin1String("list") ? 2 : 4);
+    if (verb != QLatin1String("list") && p.has(QStringLiteral("--of")))
+        throw UsageError{QStringLiteral("--of belongs to 'group list'.")};
+    const ConnectionInfo info = connectionOf(*this, p.options);
+    const QString userName = p.required(QStringLiteral("--user"));
+    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(userName));
+    auto engine = openEngine(info, userName, pass, false);
+    Catalog &catalog = engine->catalog();
+    if (verb == QLatin1String("list")) {
+        const QStringList names = p.has(QStringLiteral("--of"))
+                                      ? catalog.groupsOf(p.required(QStringLiteral("--of")))
+                                      : catalog.groups();
+        for (const QString &g : names)
+            m_out << g << "\n";
+    } else if (verb == QLatin1String("join")) {
+        catalog.addToGroup(p.words[2], p.words[3]);
+    } else {
+        catalog.removeFromGroup(p.words[2], p.words[3]);
+    }
+    m_out.flush();
+    return 0;
+}
+
+int AdminCommandLine::demoData(Parsed &p)
+{
+    p.expectWords(1);
+    DemoDataOptions o;
+    o.orgs = toCount(QStringLiteral("--orgs"), p.required(QStringLiteral("--orgs")));
+    o.people = toCount(QStringLiteral("--people"), p.required(QStringLiteral("--people")));
+    o.calls = toCount(QStringLiteral("--calls"), p.required(QStringLiteral("--calls")));
+    o.actionsPerCall = toCount(QStringLiteral("--actions-per-call"),
+                               p.required(QStringLiteral("--actions-per-call")));
+    bool ok = false;
+    o.seed = p.required(QStringLiteral("--seed")).toULongLong(&ok);
+    if (!ok)
+        throw UsageError{QStringLiteral("--seed needs a whole number.")};
+    if (p.has(QStringLiteral("--until"))) {
+        o.until = QDate::fromString(p.value(QStringLiteral("--until")), Qt::ISODate);
+        if (!o.until.isValid())
+            throw UsageError{QStringLiteral("--until needs a date written YYYY-MM-DD.")};
+    }
+    if (o.people > 0 && o.orgs == 0)
+        throw UsageError{QStringLiteral("People need at least one organisation (--orgs).")};
+    const ConnectionInfo info = connectionOf(*this, p.options);
+    const QString userName = p.required(QStringLiteral("--user"));
+    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(userName));
+    auto engine = openEngine(info, userName, pass, false);
+    QString lastStage;
+    int lastTenth = -1;
+    o.progress = [&](const QString &stage, qint64 done, qint64 total) {
+        const int tenth = total > 0 ? int(done * 10 / total) : 10;
+        if (stage != lastStage || tenth != lastTenth) {
+            m_err << stage << ": " << done << "/" << total << "\n";
+            m_err.flush();
+            lastStage = stage;
+            lastTenth = tenth;
+        }
+    };
+    const DemoDataSummary s = DemoDataGenerator::generate(*engine, o);
+    m_out << "Added " << s.orgs << " organisations, " << s.people << " people, " << s.calls
+          << " calls and " << s.actions << " actions\n";
+    m_out.flush();
+    return 0;
+}
