@@ -87,7 +87,7 @@ QSqlQuery Engine::prepareAndRun(const QString &nativeSql, const QStringList &par
 
 int Engine::execute(const QString &jetSql, const QVariantMap &params)
 {
-    QSqlQuery q = prepareAndRun(translate(jetSql), SqlDialect::parameterNames(jetSql), params);
+    QSqlQuery q = prepareAndRun(translate(jetSql), SqlDialect::parameterNames(jetSql, true), params);
     const int n = q.numRowsAffected();
     q.finish();
     return n;
@@ -95,12 +95,12 @@ int Engine::execute(const QString &jetSql, const QVariantMap &params)
 
 QSqlQuery Engine::select(const QString &jetSql, const QVariantMap &params)
 {
-    return prepareAndRun(translate(jetSql), SqlDialect::parameterNames(jetSql), params);
+    return prepareAndRun(translate(jetSql), SqlDialect::parameterNames(jetSql, true), params);
 }
 
 QSqlQuery Engine::run(const QString &nativeSql, const QVariantMap &params)
 {
-    return prepareAndRun(nativeSql, SqlDialect::parameterNames(nativeSql), params);
+    return prepareAndRun(nativeSql, SqlDialect::parameterNames(nativeSql, true), params);
 }
 
 QString Engine::savedQuerySql(const QString &name)

@@ -365,14 +365,15 @@ QString SqlDialect::translate(const QString &jetSql, SqlTarget target)
     return Translator(jetSql, target).run();
 }
 
-QStringList SqlDialect::parameterNames(const QString &jetSql)
+QStringList SqlDialect::parameterNames(const QString &jetSql, bool everySpelling)
 {
+    const Qt::CaseSensitivity cs = everySpelling ? Qt::CaseSensitive : Qt::CaseInsensitive;
     QStringList names;
     for (const Token &t : tokenize(jetSql))
         if (t.kind == Tok::Param) {
             bool seen = false;
             for (const QString &n : names)
-                seen = seen || n.compare(t.value, Qt::CaseInsensitive) == 0;
+                seen = seen || n.compare(t.value, cs) == 0;
             if (!seen)
                 names << t.value;
         }

@@ -16,8 +16,9 @@ public:
     static QString translate(const QString &jetSql, SqlTarget target);
 
     // The ":Name" parameters of a statement in order of first appearance, without the colon.
-    // Colons inside strings, names and date literals are not parameters.
-    static QStringList parameterNames(const QString &jetSql);
+    // Colons inside strings, names and date literals are not parameters. Names differing only
+    // in letter case count once, unless every spelling is asked for (the engine binds each).
+    static QStringList parameterNames(const QString &jetSql, bool everySpelling = false);
 
     // A text as a single-quoted SQL string literal, quotes doubled.
     static QString quoteString(const QString &text);

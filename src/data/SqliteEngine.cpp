@@ -228,7 +228,6 @@ void SqliteEngine::doOpen(const ConnectionInfo &info, const QString &user, const
             }
         };
         pragma(QStringLiteral("PRAGMA foreign_keys=ON"));
-        pragma(QStringLiteral("PRAGMA cache_size=-65536"));
         QSqlQuery check = pragma(QStringLiteral(
             "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
             "('tblCall', 'tblAction', 'tblOrganization', 'tblPerson', '%1')").arg(QLatin1String(kSavedQueryTable)));

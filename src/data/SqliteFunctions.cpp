@@ -4,6 +4,9 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <vector>
 
 namespace SqliteFunctions {
@@ -68,6 +71,66 @@ std::vector<int32_t> compilePattern(const char *pattern, int len, char32_t escap
     return out;
 }
 
+// The next byte at or after s that is one of a, b or c (c == 0: none), or end.
+inline const unsigned char *findByte(const unsigned char *s, const unsigned char *end,
+                                     unsigned char a, unsigned char b, unsigned char c)
+{
+#ifdef __SSE2__
+    const __m128i va = _mm_set1_epi8(char(a));
+    const __m128i vb = _mm_set1_epi8(char(b));
+    const __m128i vc = _mm_set1_epi8(char(c ? c : a));
+    while (end - s >= 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)),
+                                          _mm_cmpeq_epi8(x, vc));
+        if (const int mask = _mm_movemask_epi8(hit))
+            return s + __builtin_ctz(unsigned(mask));
+        s += 16;
+    }
+#endif
+    for (; s < end; ++s)
+        if (*s == a || *s == b || (c && *s == c))
+            return s;
+    return end;
+}
+
+// Does the text hold the folded literal lit[0..n)?
+bool containsFolded(const int32_t *lit, size_t n, const unsigned char *begin, const unsigned char *end)
+{
+    if (n == 0)
+        return true;
+    auto restMatches = [&](const unsigned char *q) {
+        for (size_t k = 1; k < n; ++k)
+            if (q >= end || int32_t(fold(readUtf8(q, end))) != lit[k])
+                return false;
+        return true;
+    };
+    const int32_t first = lit[0];
+    if (first < 0x80) {
+        // Only these bytes can start a character that folds to an ASCII first letter: the letter
+        // in either case, and the lead byte of KELVIN SIGN (k) or LONG S (s). Continuation
+        // bytes never match, so stepping one byte past a miss stays on character boundaries.
+        const auto lower = static_cast<unsigned char>(first);
+        const auto upper = static_cast<unsigned char>(
+            (first >= 'a' && first <= 'z') ? first - 32 : first);
+        const unsigned char special = first == 'k' ? 0xE2 : first == 's' ? 0xC5 : 0;
+        for (const unsigned char *s = begin;;) {
+            s = findByte(s, end, lower, upper, special);
+            if (s == end)
+                return false;
+            const unsigned char *next = s;
+            if (int32_t(fold(readUtf8(next, end))) == first && restMatches(next))
+                return true;
+            ++s;
+        }
+    }
+    for (const unsigned char *s = begin; s < end;) {
+        if (int32_t(fold(readUtf8(s, end))) == first && restMatches(s))
+            return true;
+    }
+    return false;
+}
+
 bool matchCompiled(const std::vector<int32_t> &pat, const char *text, int textLen)
 {
     const auto begin = reinterpret_cast<const unsigned char *>(text);
@@ -79,23 +142,8 @@ bool matchCompiled(const std::vector<int32_t> &pat, const char *text, int textLe
         bool plain = true;
         for (size_t k = 1; k + 1 < plen; ++k)
             plain = plain && pat[k] >= 0;
-        if (plain) {
-            if (plen == 2)
-                return true;
-            const int32_t first = pat[1];
-            for (const unsigned char *s = begin; s < end;) {
-                const char32_t c = fold(readUtf8(s, end));
-                if (int32_t(c) != first)
-                    continue;
-                const unsigned char *q = s;
-                size_t k = 2;
-                while (k + 1 < plen && q < end && int32_t(fold(readUtf8(q, end))) == pat[k])
-                    ++k;
-                if (k + 1 == plen)
-                    return true;
-            }
-            return false;
-        }
+        if (plain)
+            return containsFolded(pat.data() + 1, plen - 2, begin, end);
     }
 
     // General case: the classic wildcard walk, backtracking to the last %.

@@ -179,25 +179,19 @@ void Workgroup::requireAdministrator(const char *what)
 
 QStringList Workgroup::loggedInUserGroups() { return groupsOf(m_userName); }
 
-QStringList Workgroup::users()
+QStringList Workgroup::accountNames(bool groups)
 {
     QStringList out;
     QSqlQuery q = SqlExec::run(db(), QStringLiteral(
-        "SELECT Name FROM wgAccount WHERE IsGroup = 0 ORDER BY AccountID"));
+        "SELECT Name FROM wgAccount WHERE IsGroup = ? ORDER BY AccountID"), {groups ? 1 : 0});
     while (q.next())
         out << q.value(0).toString();
     return out;
 }
 
-QStringList Workgroup::groups()
-{
-    QStringList out;
-    QSqlQuery q = SqlExec::run(db(), QStringLiteral(
-        "SELECT Name FROM wgAccount WHERE IsGroup = 1 ORDER BY AccountID"));
-    while (q.next())
-        out << q.value(0).toString();
-    return out;
-}
+QStringList Workgroup::users() { return accountNames(false); }
+
+QStringList Workgroup::groups() { return accountNames(true); }
 
 QStringList Workgroup::groupsOf(const QString &user)
 {

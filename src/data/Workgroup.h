@@ -51,6 +51,7 @@ private:
         QString hash;
     };
 
+    QStringList accountNames(bool groups);
     Account findAccount(const QString &name, bool wantGroup);
     void requireAdministrator(const char *what);
     void writePassword(qint64 accountId, const QString &password);

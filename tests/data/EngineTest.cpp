@@ -104,6 +104,19 @@ TEST(Engine, ReadOnlyArchiveStaysByteIdentical)
     EXPECT_EQ(digest(archive), before);
 }
 
+TEST(Engine, BindsParametersByNameWhereverAndHoweverTheyAreWritten)
+{
+    TestDatabase db;
+    auto e = db.open();
+    e->execute(QStringLiteral("INSERT INTO tblOrganization (OrganizationName, Town) VALUES (:Name, :name)"),
+               {{QStringLiteral("NAME"), QStringLiteral("O'Brien & Co")}});
+    QSqlQuery q = e->select(QStringLiteral("SELECT count(*) FROM tblOrganization WHERE OrganizationName = :N "
+                                           "AND Town = :N AND Notes IS :Missing"),
+                            {{QStringLiteral("n"), QStringLiteral("o'brien & co")}});
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 1);
+}
+
 TEST(Engine, EngineErrorsCarryTheEngineText)
 {
     TestDatabase db;

@@ -29,3 +29,45 @@ TEST(StatementTable, EveryStatementTranslatesAndRuns)
 }
 
 } // namespace
+
+namespace {
+
+QString statement(const char *name)
+{
+    for (const JetStatementCase &c : kJetStatements)
+        if (qstrcmp(c.name, name) == 0)
+            return QString::fromUtf8(c.sql);
+    ADD_FAILURE() << "no statement " << name;
+    return {};
+}
+
+// The reports' nested outer joins list every call, also one without owner, contact or values,
+// and join names with the null-propagating concatenation.
+TEST(StatementTable, ReportJoinsKeepCallsWithMissingParts)
+{
+    TestDatabase db;
+    auto e = db.open();
+    e->execute(QStringLiteral("INSERT INTO tblOrganization (OrganizationName) VALUES ('Acme')"));
+    e->execute(QStringLiteral("INSERT INTO tblPerson (OrgID, FirstName, LastName) VALUES (1, 'Ann', 'Lee')"));
+    e->execute(QStringLiteral("INSERT INTO tblPerson (OrgID, FirstName) VALUES (1, 'Cher')"));
+    e->execute(QStringLiteral("INSERT INTO tblCall (OrgID, OwnerID, ContactID, MethodID, StatusID, InputDate) "
+                              "VALUES (1, 1, 2, 7, 1, #01-10-2004 10:00:00#)"));
+    e->execute(QStringLiteral("INSERT INTO tblCall (OrgID, InputDate) VALUES (1, #01-11-2004 10:00:00#)"));
+    QSqlQuery q = e->select(statement("calls by status report"));
+    int rows = 0;
+    while (q.next()) {
+        ++rows;
+        if (q.value(QStringLiteral("CallID")).toInt() == 1) {
+            EXPECT_EQ(q.value(QStringLiteral("OwnerName")).toString(), QStringLiteral("Ann Lee"));
+            EXPECT_TRUE(q.value(QStringLiteral("ContactName")).isNull());   // no last name
+            EXPECT_EQ(q.value(QStringLiteral("OrganizationName")).toString(), QStringLiteral("Acme"));
+            EXPECT_EQ(q.value(QStringLiteral("Status")).toString(), QStringLiteral("Open"));
+        } else {
+            EXPECT_TRUE(q.value(QStringLiteral("OwnerName")).isNull());
+            EXPECT_TRUE(q.value(QStringLiteral("Method")).isNull());
+        }
+    }
+    EXPECT_EQ(rows, 2);
+}
+
+} // namespace

@@ -36,6 +36,14 @@ TEST(TextMatch, LikeIgnoresCaseInEveryAlphabet)
         {"O'Brien%", "o'brien and sons", true},
         {"_", "é", true},                     // one character, two bytes
         {"__", "é", false},
+        {"%kelvin%", "5 \u212Aelvin", true},  // KELVIN SIGN folds to k
+        {"%ss%", "Pa\u017Fs", true},           // LONG S folds to s
+        {"%boiler%", "a boile\xC3\xA9 and a BoIlEr", true},
+        {"%boiler%", "boilerboile", true},
+        {"%boiler%", "bboile", false},
+        {"%é%", "CAFÉ", true},
+        {"%boiler%", "................................................Boiler", true},
+        {"%boiler%", "...............b...............B...............Boile", false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.pattern) + " ~ " + c.text);

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMap>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlRecord>
 
 #include <cstdio>
@@ -157,6 +158,18 @@ QString AdminCommandLine::password(const char *envName, const QString &prompt)
     return secret;
 }
 
+QString AdminCommandLine::newPassword(const char *envName, const QString &prompt)
+{
+    const QString first = password(envName, prompt);
+    // Typed at a terminal: once more, so that a slip of the finger does not lock anyone out.
+    if (!qEnvironmentVariableIsSet(envName) && isatty(STDIN_FILENO)) {
+        QString again;
+        if (!m_readSecret(QStringLiteral("Retype it: "), &again) || again != first)
+            throw UsageError{QStringLiteral("The two passwords typed differ; nothing was changed.")};
+    }
+    return first;
+}
+
 int AdminCommandLine::run(const QStringList &arguments)
 {
     Parsed p;
@@ -268,7 +281,7 @@ int AdminCommandLine::create(Parsed &p)
     const QString link = p.value(QStringLiteral("--link"));
     if (!link.isEmpty() && QFileInfo::exists(link))
         throw DbError(QStringLiteral("The file '%1' already exists; it is left as it is.").arg(link));
-    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(admin));
+    const QString pass = newPassword("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(admin));
     SqliteEngine::createDatabase(database, workgroup, admin, pass);
     if (!link.isEmpty())
         LinkFile::write(link, ConnectionInfo{QString::fromLatin1(LinkFile::kSqliteProvider),
@@ -294,13 +307,30 @@ std::unique_ptr<Engine> openEngine(const ConnectionInfo &info, const QString &us
 
 } // namespace
 
-int AdminCommandLine::query(Parsed &p)
+std::unique_ptr<Engine> AdminCommandLine::connect(Parsed &p, bool readOnly, QString *passwordUsed)
 {
-    p.expectWords(2);
     const ConnectionInfo info = connectionOf(*this, p.options);
     const QString userName = p.required(QStringLiteral("--user"));
     const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(userName));
-    auto engine = openEngine(info, userName, pass, p.has(QStringLiteral("--read-only")));
+    if (passwordUsed)
+        *passwordUsed = pass;
+    return openEngine(info, userName, pass, readOnly);
+}
+
+QString AdminCommandLine::verbOf(const Parsed &p, const QStringList &verbs)
+{
+    const QString command = p.words.first();
+    if (p.words.size() < 2)
+        throw UsageError{QStringLiteral("'%1' needs one of: %2.").arg(command, verbs.join(QStringLiteral(", ")))};
+    if (!verbs.contains(p.words[1]))
+        throw UsageError{QStringLiteral("Unknown '%1' command '%2'.").arg(command, p.words[1])};
+    return p.words[1];
+}
+
+int AdminCommandLine::query(Parsed &p)
+{
+    p.expectWords(2);
+    auto engine = connect(p, p.has(QStringLiteral("--read-only")));
     QSqlQuery q = engine->select(p.words[1]);
     if (!q.isSelect()) {
         m_out << q.numRowsAffected() << "\n";
@@ -331,17 +361,10 @@ int AdminCommandLine::query(Parsed &p)
 
 int AdminCommandLine::user(Parsed &p)
 {
-    if (p.words.size() < 2)
-        throw UsageError{QStringLiteral("'user' needs list, add, delete or passwd.")};
-    const QString verb = p.words[1];
-    if (verb != QLatin1String("list") && verb != QLatin1String("add") &&
-        verb != QLatin1String("delete") && verb != QLatin1String("passwd"))
-        throw UsageError{QStringLiteral("Unknown 'user' command '%1'.").arg(verb)};
+    const QString verb = verbOf(p, {"list", "add", "delete", "passwd"});
     p.expectWords(verb == QLatin1String("list") ? 2 : 3);
-    const ConnectionInfo info = connectionOf(*this, p.options);
-    const QString userName = p.required(QStringLiteral("--user"));
-    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(userName));
-    auto engine = openEngine(info, userName, pass, false);
+    QString pass;
+    auto engine = connect(p, false, &pass);
     Catalog &catalog = engine->catalog();
     if (verb == QLatin1String("list")) {
         for (const QString &u : catalog.users())
@@ -352,7 +375,7 @@ int AdminCommandLine::user(Parsed &p)
         catalog.deleteUser(p.words[2]);
     } else {
         const QString target = p.words[2];
-        const QString newPass = password("VELLOMAR_NEW_PASSWORD",
+        const QString newPass = newPassword("VELLOMAR_NEW_PASSWORD",
                                          QStringLiteral("New password for %1: ").arg(target));
         if (target.compare(engine->userName(), Qt::CaseInsensitive) == 0)
             catalog.changePassword(target, pass, newPass);
@@ -365,18 +388,11 @@ int AdminCommandLine::user(Parsed &p)
 
 int AdminCommandLine::group(Parsed &p)
 {
-    if (p.words.size() < 2)
-        throw UsageError{QStringLiteral("'group' needs list, join or leave.")};
-    const QString verb = p.words[1];
-    if (verb != QLatin1String("list") && verb != QLatin1String("join") && verb != QLatin1String("leave"))
-        throw UsageError{QStringLiteral("Unknown 'group' command '%1'.").arg(verb)};
+    const QString verb = verbOf(p, {"list", "join", "leave"});
     p.expectWords(verb == QLatin1String("list") ? 2 : 4);
     if (verb != QLatin1String("list") && p.has(QStringLiteral("--of")))
         throw UsageError{QStringLiteral("--of belongs to 'group list'.")};
-    const ConnectionInfo info = connectionOf(*this, p.options);
-    const QString userName = p.required(QStringLiteral("--user"));
-    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(userName));
-    auto engine = openEngine(info, userName, pass, false);
+    auto engine = connect(p, false);
     Catalog &catalog = engine->catalog();
     if (verb == QLatin1String("list")) {
         const QStringList names = p.has(QStringLiteral("--of"))
@@ -413,10 +429,7 @@ int AdminCommandLine::demoData(Parsed &p)
     }
     if (o.people > 0 && o.orgs == 0)
         throw UsageError{QStringLiteral("People need at least one organisation (--orgs).")};
-    const ConnectionInfo info = connectionOf(*this, p.options);
-    const QString userName = p.required(QStringLiteral("--user"));
-    const QString pass = password("VELLOMAR_PASSWORD", QStringLiteral("Password for %1: ").arg(userName));
-    auto engine = openEngine(info, userName, pass, false);
+    auto engine = connect(p, false);
     QString lastStage;
     int lastTenth = -1;
     o.progress = [&](const QString &stage, qint64 done, qint64 total) {

@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <memory>
+
+class Engine;
 
 // vellomar-admin: the administrator's command line. run() parses the arguments (options may
 // stand before or after the positional words), does the work and returns the exit code:
@@ -34,6 +37,10 @@ private:
     int demoData(Parsed &p);
 
     QString password(const char *envName, const QString &prompt);
+    QString newPassword(const char *envName, const QString &prompt);
+    // Opens the connection the options name, as --user, asking for the password.
+    std::unique_ptr<Engine> connect(Parsed &p, bool readOnly, QString *passwordUsed = nullptr);
+    static QString verbOf(const Parsed &p, const QStringList &verbs);
 
     QTextStream &m_out;
     QTextStream &m_err;
