@@ -276,14 +276,15 @@ QString SqliteEngine::doSavedQuerySql(const QString &name)
 DbError SqliteEngine::describeError(const QSqlError &error) const
 {
     const QString text = SqlExec::engineText(error);
-    const QString native = error.nativeErrorCode();
     if (text.contains(QLatin1String("not authorized")) && !m_lastRefusal.isEmpty())
         return DbError(text + QStringLiteral(": ") + m_lastRefusal, DbError::Kind::Permission);
     if (text.contains(QLatin1String("readonly database")))
         return DbError(text + QStringLiteral(" (the database is open read-only)"), DbError::Kind::ReadOnly);
+    if (text.contains(QLatin1String("database is locked")))
+        return DbError(text + QStringLiteral(" (another workstation is writing to it; try again in "
+                                             "a moment)"));
     if (text.contains(QLatin1String("constraint failed")) || text.contains(QLatin1String("cannot be deleted")))
         return DbError(text, DbError::Kind::Constraint);
-    Q_UNUSED(native);
     return DbError(text);
 }
 
