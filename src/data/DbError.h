@@ -14,6 +14,7 @@ public:
         Constraint,     // foreign key, text size, uniqueness
         ReadOnly,       // a write on a connection opened read-only
         NotFound,       // a file, user, group or saved query that does not exist
+        Conflict,       // another workstation changed or deleted the row meanwhile
         Usage           // a call the data layer cannot serve (wrong state, bad argument)
     };
 

@@ -4,6 +4,8 @@
 #include "SqliteEngine.h"
 
 #include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
 
 Engine::Engine() : m_connectionName(SqlExec::uniqueConnectionName(QStringLiteral("vellomar"))) {}
 
@@ -134,4 +136,55 @@ void Engine::rollback()
     QSqlDatabase db = database();
     if (!db.rollback())
         throw describeError(db.lastError());
+}
+
+std::vector<Engine::ColumnInfo> Engine::describeColumns(const QSqlQuery &executed) const
+{
+    std::vector<ColumnInfo> out;
+    const QSqlRecord record = executed.record();
+    for (int i = 0; i < record.count(); ++i) {
+        ColumnInfo c;
+        c.name = record.fieldName(i);
+        switch (record.field(i).metaType().id()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+            c.type = SchemaCatalog::ColumnType::Long;
+            c.typeKnown = true;
+            break;
+        case QMetaType::Double:
+            c.type = SchemaCatalog::ColumnType::Double;
+            c.typeKnown = true;
+            break;
+        case QMetaType::Bool:
+            c.type = SchemaCatalog::ColumnType::YesNo;
+            c.typeKnown = true;
+            break;
+        case QMetaType::QDateTime:
+            c.type = SchemaCatalog::ColumnType::DateTime;
+            c.typeKnown = true;
+            break;
+        default:
+            break;
+        }
+        out.push_back(c);
+    }
+    return out;
+}
+
+QString Engine::quoteName(const QString &name) const
+{
+    QString n = name;
+    n.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + n + u'"';
+}
+
+QVariant Engine::lastInsertId(const QSqlQuery &executed) const { return executed.lastInsertId(); }
+
+QString Engine::withoutTrailingSemicolon(const QString &nativeSql)
+{
+    qsizetype end = nativeSql.size();
+    while (end > 0 && (nativeSql[end - 1].isSpace() || nativeSql[end - 1] == u';'))
+        --end;
+    return nativeSql.left(end);
 }

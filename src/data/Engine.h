@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVariantMap>
 #include <memory>
+#include <vector>
 
 // One connection to the call-logging database, opened for one user. The program's SQL is
 // written in the Jet dialect and translated here; every failure becomes a DbError carrying the
@@ -63,6 +64,31 @@ public:
     // A value on its way to a statement / back from a column of the given type.
     virtual QVariant toEngine(const QVariant &value) const = 0;
     virtual QVariant fromEngine(const QVariant &value, SchemaCatalog::ColumnType type) const = 0;
+
+    // What a result column is: its name, type and, where it comes straight from a table column,
+    // that table and column. Read from an executed query before it is finished.
+    struct ColumnInfo
+    {
+        QString name;
+        SchemaCatalog::ColumnType type = SchemaCatalog::ColumnType::Text;
+        bool typeKnown = false;   // false: an expression whose type the engine does not say
+        int size = 0;             // characters, for text columns of a table
+        QString table;            // origin, empty for an expression
+        QString column;
+    };
+    virtual std::vector<ColumnInfo> describeColumns(const QSqlQuery &executed) const;
+
+    // A name as the engine's own SQL writes it (quoted).
+    virtual QString quoteName(const QString &name) const;
+    // "column holds exactly the value of :param", nulls equal to nulls, texts to the letter.
+    virtual QString sameValueCondition(const QString &quotedColumn, const QString &param,
+                                       bool isText) const = 0;
+    // The auto-number the last INSERT of this connection was given.
+    QVariant lastInsertId(const QSqlQuery &executed) const;
+
+    // A statement in the engine's dialect, without the semicolon that may end it, so that it can
+    // be wrapped or limited.
+    static QString withoutTrailingSemicolon(const QString &nativeSql);
 
     // Transactions; the guard rolls back unless committed.
     void beginTransaction();

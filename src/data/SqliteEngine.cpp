@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlResult>
 #include <sqlite3.h>
 
 namespace {
@@ -392,4 +393,59 @@ QVariant SqliteEngine::fromEngine(const QVariant &value, SchemaCatalog::ColumnTy
     default:
         return value;
     }
+}
+
+std::vector<Engine::ColumnInfo> SqliteEngine::describeColumns(const QSqlQuery &executed) const
+{
+    std::vector<ColumnInfo> out = Engine::describeColumns(executed);
+    const QSqlResult *result = executed.result();
+    const QVariant h = result ? result->handle() : QVariant();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3_stmt*") != 0)
+        return out;
+    sqlite3_stmt *stmt = *static_cast<sqlite3_stmt *const *>(h.data());
+    if (!stmt)
+        return out;
+    using T = SchemaCatalog::ColumnType;
+    const int n = std::min<int>(sqlite3_column_count(stmt), int(out.size()));
+    for (int i = 0; i < n; ++i) {
+        ColumnInfo &c = out[size_t(i)];
+        const char *table = sqlite3_column_table_name(stmt, i);
+        const char *origin = sqlite3_column_origin_name(stmt, i);
+        if (table && origin) {
+            c.table = QString::fromUtf8(table);
+            c.column = QString::fromUtf8(origin);
+            if (const auto col = SchemaCatalog::findColumn(c.table, c.column)) {
+                c.type = col->type;
+                c.size = col->size;
+                c.typeKnown = true;
+                continue;
+            }
+        }
+        // Not one of our tables' columns: judge by the declared type, if any.
+        const QString decl = QString::fromUtf8(sqlite3_column_decltype(stmt, i)).toUpper();
+        if (decl.isEmpty())
+            continue;
+        c.typeKnown = true;
+        if (decl.contains(QLatin1String("DATE")) || decl.contains(QLatin1String("TIME")))
+            c.type = T::DateTime;
+        else if (decl.contains(QLatin1String("BOOL")))
+            c.type = T::YesNo;
+        else if (decl.contains(QLatin1String("INT")))
+            c.type = T::Long;
+        else if (decl.contains(QLatin1String("REAL")) || decl.contains(QLatin1String("DOUB")) ||
+                 decl.contains(QLatin1String("FLOA")))
+            c.type = T::Double;
+        else if (decl.contains(QLatin1String("CHAR")))
+            c.type = T::Text;
+        else
+            c.type = T::Memo;
+    }
+    return out;
+}
+
+QString SqliteEngine::sameValueCondition(const QString &quotedColumn, const QString &param,
+                                         bool isText) const
+{
+    return QStringLiteral("%1 IS %2%3").arg(quotedColumn, param,
+                                            isText ? QStringLiteral(" COLLATE BINARY") : QString());
 }

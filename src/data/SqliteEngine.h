@@ -22,6 +22,10 @@ public:
     QVariant toEngine(const QVariant &value) const override;
     QVariant fromEngine(const QVariant &value, SchemaCatalog::ColumnType type) const override;
 
+    std::vector<ColumnInfo> describeColumns(const QSqlQuery &executed) const override;
+    QString sameValueCondition(const QString &quotedColumn, const QString &param,
+                               bool isText) const override;
+
     Permissions::Access access() const { return m_access; }
 
     // Creates a new database file with its tables, indexes, saved queries and seed rows, and its
