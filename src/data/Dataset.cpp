@@ -335,10 +335,10 @@ void Dataset::fetchInto(int offset, int limit, bool describe)
         if (row >= int(m_rows.size()))
             m_rows.resize(size_t(row) + 1);
         if (!m_rows[size_t(row)]) {
-            Row r;
-            r.raw.resize(size_t(columns));
+            auto r = std::make_unique<Row>();
+            r->raw.resize(size_t(columns));
             for (int c = 0; c < columns; ++c)
-                r.raw[size_t(c)] = q.value(c);
+                r->raw[size_t(c)] = q.value(c);
             m_rows[size_t(row)] = std::move(r);
         }
         ++row;
@@ -356,9 +356,10 @@ void Dataset::readFirst()
     m_calcCache.clear();
     clearLookupCaches();
     ++m_generation;
-    fetchInto(0, kWholeReadRows + 1, true);
+    // One block first: most results (one organisation's calls) end within it.
+    fetchInto(0, kBlockRows + 1, true);
     refineTypes();
-    if (m_lastFetched <= kWholeReadRows) {
+    if (m_lastFetched <= kBlockRows) {
         m_count = m_lastFetched;
         m_rows.resize(size_t(m_count));
         return;
@@ -371,6 +372,9 @@ void Dataset::readFirst()
     q.finish();
     m_count = std::max(m_count, m_lastFetched);
     m_rows.resize(size_t(m_count));
+    // A small result is read whole, in one more statement.
+    if (m_count <= kWholeReadRows)
+        fetchInto(m_lastFetched, m_count - m_lastFetched, false);
 }
 
 void Dataset::refineTypes()
@@ -470,12 +474,12 @@ void Dataset::readBlock(int block)
 
 bool Dataset::isRowLoaded(int row) const
 {
-    return row >= 0 && row < int(m_rows.size()) && m_rows[size_t(row)].has_value();
+    return row >= 0 && row < int(m_rows.size()) && m_rows[size_t(row)] != nullptr;
 }
 
 int Dataset::loadedRowCount() const
 {
-    return int(std::count_if(m_rows.begin(), m_rows.end(), [](const auto &r) { return r.has_value(); }));
+    return int(std::count_if(m_rows.begin(), m_rows.end(), [](const auto &r) { return r != nullptr; }));
 }
 
 // ------------------------------------------------------------------------------- lifecycle
@@ -1108,7 +1112,7 @@ void Dataset::insertRowAt(int at)
 {
     Row empty;
     empty.raw.assign(size_t(m_dataColumns), QVariant());
-    m_rows.insert(m_rows.begin() + at, std::optional<Row>(std::move(empty)));
+    m_rows.insert(m_rows.begin() + at, std::make_unique<Row>(std::move(empty)));
     ++m_count;
     shiftCalcCache(at, +1);
     m_insertedAt = at;

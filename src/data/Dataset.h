@@ -233,7 +233,7 @@ private:
     State m_state = State::Inactive;
     std::vector<std::unique_ptr<Field>> m_fields;
     int m_dataColumns = 0;
-    std::vector<std::optional<Row>> m_rows;
+    std::vector<std::unique_ptr<Row>> m_rows;   // null: not read yet
     int m_count = 0;
     int m_current = -1;
     bool m_bof = true;

@@ -108,6 +108,7 @@ std::vector<Table> buildTables()
         userFields(c);
         t.push_back({"tblCall", c,
                      {{"ixCallOrgDue", "OrgID, DueDate"},
+                      {"ixCallDue", "DueDate"},
                       {"ixCallOwner", "OwnerID, DueDate"},
                       {"ixCallContact", "ContactID"},
                       {"ixCallStatusDue", "StatusID, DueDate"},
