@@ -340,6 +340,7 @@ void Dataset::fetchInto(int offset, int limit, bool describe)
             for (int c = 0; c < columns; ++c)
                 r->raw[size_t(c)] = q.value(c);
             m_rows[size_t(row)] = std::move(r);
+            ++m_loaded;
         }
         ++row;
     }
@@ -353,6 +354,7 @@ void Dataset::fetchInto(int offset, int limit, bool describe)
 void Dataset::readFirst()
 {
     m_rows.clear();
+    m_loaded = 0;
     m_calcCache.clear();
     clearLookupCaches();
     ++m_generation;
@@ -477,10 +479,7 @@ bool Dataset::isRowLoaded(int row) const
     return row >= 0 && row < int(m_rows.size()) && m_rows[size_t(row)] != nullptr;
 }
 
-int Dataset::loadedRowCount() const
-{
-    return int(std::count_if(m_rows.begin(), m_rows.end(), [](const auto &r) { return r != nullptr; }));
-}
+int Dataset::loadedRowCount() const { return m_loaded; }
 
 // ------------------------------------------------------------------------------- lifecycle
 
@@ -516,6 +515,7 @@ void Dataset::close()
         cancel();
     m_state = State::Inactive;
     m_rows.clear();
+    m_loaded = 0;
     m_count = 0;
     m_current = -1;
     m_bof = m_eof = true;
@@ -1113,6 +1113,7 @@ void Dataset::insertRowAt(int at)
     Row empty;
     empty.raw.assign(size_t(m_dataColumns), QVariant());
     m_rows.insert(m_rows.begin() + at, std::make_unique<Row>(std::move(empty)));
+    ++m_loaded;
     ++m_count;
     shiftCalcCache(at, +1);
     m_insertedAt = at;
@@ -1300,6 +1301,7 @@ void Dataset::cancel()
         beforeCancel(*this);
     if (m_state == State::Insert) {
         m_rows.erase(m_rows.begin() + m_insertedAt);
+        --m_loaded;
         --m_count;
         shiftCalcCache(m_insertedAt, -1);
         m_current = m_count == 0 ? -1 : std::min(m_insertedAt, m_count - 1);
@@ -1353,6 +1355,7 @@ void Dataset::remove()
         return;
     }
     m_rows.erase(m_rows.begin() + m_current);
+    --m_loaded;
     --m_count;
     shiftCalcCache(m_current, -1);
     m_calcCache.remove(m_current);

@@ -240,6 +240,7 @@ private:
     bool m_eof = true;
     int m_generation = 0;
     int m_lastFetched = 0;
+    int m_loaded = 0;                   // rows read (or inserted) so far
 
     // the row being edited or inserted
     std::vector<QVariant> m_buffer;     // typed values of the data fields
