@@ -584,10 +584,10 @@ void Dataset::requireBrowse()
 {
     if (!isEditing())
         return;
-    if (m_modified || m_state == State::Insert)
+    if (m_modified)
         post();
     else
-        cancel();
+        cancel();   // a row nobody touched, new or not, is dropped
 }
 
 // ----------------------------------------------------------------------------------- cursor
