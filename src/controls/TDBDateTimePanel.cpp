@@ -1,5 +1,7 @@
 #include "TDBDateTimePanel.h"
 
+#include <algorithm>
+
 #include "DataSource.h"
 #include "Dataset.h"
 #include "DbError.h"
@@ -105,6 +107,20 @@ void TDBDateTimePanel::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     layoutPickers();
+}
+
+QSize TDBDateTimePanel::sizeHint() const
+{
+    const QSize d = m_date->sizeHint();
+    const QSize t = m_time->sizeHint();
+    return QSize(2 * std::max(d.width(), t.width()) + 2, std::max(d.height(), t.height()));
+}
+
+QSize TDBDateTimePanel::minimumSizeHint() const
+{
+    const QSize d = m_date->minimumSizeHint();
+    const QSize t = m_time->minimumSizeHint();
+    return QSize(2 * std::max(d.width(), t.width()) + 2, std::max(d.height(), t.height()));
 }
 
 void TDBDateTimePanel::layoutPickers()

@@ -60,6 +60,9 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Tall enough for the pickers, wide enough for both side by side.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 private:
     void layoutPickers();
