@@ -2,49 +2,21 @@
 
 #include "ControlColors.h"
 #include "Field.h"
+#include "WriteRefusal.h"
 
-DBCheck::DBCheck(QWidget *parent) : QCheckBox(parent)
+DBCheck::DBCheck(QWidget *parent) : QCheckBox(parent), FieldControl(this)
 {
-    init();
+    followField();
 }
 
-DBCheck::DBCheck(const QString &text, QWidget *parent) : QCheckBox(text, parent)
+DBCheck::DBCheck(const QString &text, QWidget *parent) : QCheckBox(text, parent), FieldControl(this)
 {
-    init();
+    followField();
 }
 
-void DBCheck::init()
+void DBCheck::followField()
 {
-    auto follow = [this] {
-        showField();
-        updateEditability();
-    };
-    connect(&m_link, &FieldDataLink::dataChange, this, follow);
-    connect(&m_link, &FieldDataLink::editingChange, this, follow);
-    connect(&m_link, &FieldDataLink::activeChange, this, follow);
-    follow();
-}
-
-void DBCheck::setDataSource(DataSource *source)
-{
-    m_link.setDataSource(source);
     showField();
-    updateEditability();
-}
-
-void DBCheck::setDataField(const QString &name)
-{
-    const QString previous = m_link.fieldName();
-    if (text().isEmpty() && (accessibleName().isEmpty() || accessibleName() == previous))
-        setAccessibleName(name);
-    m_link.setFieldName(name);
-    showField();
-    updateEditability();
-}
-
-void DBCheck::setDataReadOnly(bool readOnly)
-{
-    m_link.setReadOnly(readOnly);
     updateEditability();
 }
 
@@ -66,14 +38,11 @@ void DBCheck::nextCheckState()
     Field *f = field();
     if (!f || !m_link.canModify())
         return;   // the box stays as the field is
-    try {
-        if (!m_link.isEditing() && !m_link.edit())
-            return;
-        f->setValue(!isChecked());
-    } catch (const DbError &e) {
-        showField();
-        emit writeFailed(e.message());
-        return;
-    }
+    const auto refusal = WriteRefusal::of([&] {
+        if (m_link.isEditing() || m_link.edit())
+            f->setValue(!isChecked());
+    });
     showField();
+    if (refusal)
+        emit writeFailed(*refusal);
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "DataSource.h"
+#include "FieldControl.h"
+#include "FieldTextBinding.h"
 
 #include <QLineEdit>
-
-class Field;
 
 // A one-line edit of one field of the current record.
 //
@@ -16,29 +15,19 @@ class Field;
 // A text the field refuses is dropped and the field keeps its value. Called from a post, the
 // field's DbError goes on to the caller; from the keyboard or a focus change, the control keeps
 // the focus and reports the message through writeFailed().
-class DBEdit : public QLineEdit
+class DBEdit : public QLineEdit, public FieldControl
 {
     Q_OBJECT
 public:
     explicit DBEdit(QWidget *parent = nullptr);
 
-    DataSource *dataSource() const { return m_link.dataSource(); }
-    void setDataSource(DataSource *source);
-    QString dataField() const { return m_link.fieldName(); }
-    // Also names the control for assistive technology unless it was given a name of its own.
-    void setDataField(const QString &name);
-    bool isDataReadOnly() const { return m_link.isReadOnly(); }
-    void setDataReadOnly(bool readOnly);
-
-    FieldDataLink &link() { return m_link; }
-    Field *field() const { return m_link.field(); }
-    bool isTextModified() const { return m_dirty; }   // typed text not yet in the field
+    bool isTextModified() const { return m_text.isModified(); }   // typed text not yet in the field
 
     // Writes the typed text into the field now; throws DbError (after dropping the text) when
     // the field refuses it. Does nothing when nothing was typed.
-    void updateField();
+    void updateField() { m_text.updateField(); }
     // Drops the typed text and shows the field's value again.
-    void revert();
+    void revert() { m_text.revert(); }
 
 signals:
     void writeFailed(const QString &message);
@@ -48,13 +37,9 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void followField() override;
+    void updateEditability() override;
     void showField();
-    void updateEditability();
-    bool beginEdit();
-    bool tryUpdateField();   // false after reporting a refused text
-    void onTextEdited();
 
-    FieldDataLink m_link;
-    bool m_dirty = false;
-    bool m_entering = false;   // putting the dataset into Edit after the text already changed
+    FieldTextBinding m_text;
 };

@@ -3,6 +3,7 @@
 #include "ControlColors.h"
 #include "Dataset.h"
 #include "Field.h"
+#include "WriteRefusal.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>
@@ -34,41 +35,17 @@ bool isNoKey(const QVariant &key)
 
 } // namespace
 
-DBLookupCombo::DBLookupCombo(QWidget *parent) : QComboBox(parent)
+DBLookupCombo::DBLookupCombo(QWidget *parent) : QComboBox(parent), FieldControl(this)
 {
     setEditable(false);
     setInsertPolicy(QComboBox::NoInsert);
-    auto follow = [this] {
-        showField();
-        updateEditability();
-    };
-    connect(&m_link, &FieldDataLink::dataChange, this, follow);
-    connect(&m_link, &FieldDataLink::editingChange, this, follow);
-    connect(&m_link, &FieldDataLink::activeChange, this, follow);
     connect(this, &QComboBox::activated, this, &DBLookupCombo::choose);
-    follow();
+    followField();
 }
 
-void DBLookupCombo::setDataSource(DataSource *source)
+void DBLookupCombo::followField()
 {
-    m_link.setDataSource(source);
     showField();
-    updateEditability();
-}
-
-void DBLookupCombo::setDataField(const QString &name)
-{
-    const QString previous = m_link.fieldName();
-    if (accessibleName().isEmpty() || accessibleName() == previous)
-        setAccessibleName(name);
-    m_link.setFieldName(name);
-    showField();
-    updateEditability();
-}
-
-void DBLookupCombo::setDataReadOnly(bool readOnly)
-{
-    m_link.setReadOnly(readOnly);
     updateEditability();
 }
 
@@ -170,21 +147,17 @@ void DBLookupCombo::choose(int index)
         return;
     }
     const QVariant key = itemData(index);
-    try {
-        if (!m_link.isEditing() && !m_link.edit()) {
-            showField();
+    const auto refusal = WriteRefusal::of([&] {
+        if (!m_link.isEditing() && !m_link.edit())
             return;
-        }
         if (f->kind() == Field::Kind::Lookup)
             f->setLookupKey(key);
         else
             f->setValue(key);
-    } catch (const DbError &e) {
-        showField();
-        emit writeFailed(e.message());
-        return;
-    }
+    });
     showField();
+    if (refusal)
+        emit writeFailed(*refusal);
 }
 
 void DBLookupCombo::keyPressEvent(QKeyEvent *event)

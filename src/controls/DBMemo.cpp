@@ -1,7 +1,6 @@
 #include "DBMemo.h"
 
 #include "ControlColors.h"
-#include "Dataset.h"
 #include "Field.h"
 
 #include <QFocusEvent>
@@ -11,72 +10,36 @@
 
 namespace {
 
+// Enter starts a new line, so it changes the text as well.
 bool changesText(const QKeyEvent *e)
 {
-    switch (e->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return true;
-    default:
-        break;
-    }
-    if (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)
-        || e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)
-        || e->matches(QKeySequence::DeleteStartOfWord) || e->matches(QKeySequence::DeleteEndOfWord)
-        || e->matches(QKeySequence::DeleteEndOfLine)
-        || e->matches(QKeySequence::DeleteCompleteLine))
-        return true;
-    const QString text = e->text();
-    return !text.isEmpty() && text.at(0).isPrint();
+    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter
+        || FieldTextBinding::changesText(e);
 }
 
 } // namespace
 
-DBMemo::DBMemo(QWidget *parent) : QPlainTextEdit(parent)
+DBMemo::DBMemo(QWidget *parent)
+    : QPlainTextEdit(parent),
+      FieldControl(this),
+      m_text(m_link, {[this] { return toPlainText(); }, [this] { showField(); },
+                      [this](const QString &message) { emit writeFailed(message); }})
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
 
-    auto follow = [this] {
-        if (!m_entering) {
-            m_dirty = false;
-            showField();
-        }
-        updateEditability();
-    };
-    connect(&m_link, &FieldDataLink::dataChange, this, follow);
-    connect(&m_link, &FieldDataLink::editingChange, this, follow);
-    connect(&m_link, &FieldDataLink::activeChange, this, follow);
     connect(&m_link, &FieldDataLink::updateData, this, &DBMemo::updateField);
-    connect(this, &QPlainTextEdit::textChanged, this, &DBMemo::onTextChanged);
-    follow();
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_showing)
+            m_text.textChanged();
+    });
+    followField();
 }
 
-void DBMemo::setDataSource(DataSource *source)
+void DBMemo::followField()
 {
-    m_link.setDataSource(source);
-    m_dirty = false;
-    showField();
-    updateEditability();
-}
-
-void DBMemo::setDataField(const QString &name)
-{
-    const QString previous = m_link.fieldName();
-    if (accessibleName().isEmpty() || accessibleName() == previous)
-        setAccessibleName(name);
-    m_link.setFieldName(name);
-    m_dirty = false;
-    showField();
-    updateEditability();
-}
-
-void DBMemo::setDataReadOnly(bool readOnly)
-{
-    m_link.setReadOnly(readOnly);
+    m_text.followField();
     updateEditability();
 }
 
@@ -102,80 +65,10 @@ void DBMemo::updateEditability()
     ControlColors::applyEditable(this, editable);
 }
 
-bool DBMemo::beginEdit()
-{
-    if (m_link.isEditing())
-        return true;
-    try {
-        return m_link.edit();
-    } catch (const DbError &e) {
-        emit writeFailed(e.message());
-    } catch (const std::exception &e) {
-        emit writeFailed(QString::fromLocal8Bit(e.what()));
-    }
-    return false;
-}
-
-void DBMemo::onTextChanged()
-{
-    if (m_showing)
-        return;
-    if (!m_link.isEditing()) {
-        QScopedValueRollback<bool> entering(m_entering, true);
-        if (!beginEdit()) {
-            showField();
-            return;
-        }
-    }
-    m_dirty = true;
-    m_link.modified();
-}
-
-void DBMemo::updateField()
-{
-    if (!m_dirty)
-        return;
-    Field *f = field();
-    if (!f) {
-        m_dirty = false;
-        return;
-    }
-    const QString typed = toPlainText();
-    try {
-        f->setValue(typed.isEmpty() ? QVariant() : QVariant(typed));
-    } catch (...) {
-        revert();
-        throw;
-    }
-    m_dirty = false;
-    m_link.reset();
-    showField();
-}
-
-void DBMemo::revert()
-{
-    m_dirty = false;
-    m_link.reset();
-    showField();
-}
-
-bool DBMemo::tryUpdateField()
-{
-    try {
-        updateField();
-        return true;
-    } catch (const DbError &e) {
-        emit writeFailed(e.message());
-    } catch (const std::exception &e) {
-        emit writeFailed(QString::fromLocal8Bit(e.what()));
-    }
-    return false;
-}
-
 void DBMemo::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
-        if (m_dirty) {
+        if (m_text.isModified()) {
             revert();
             selectAll();
             event->accept();
@@ -184,7 +77,7 @@ void DBMemo::keyPressEvent(QKeyEvent *event)
         }
         return;
     }
-    if (!isReadOnly() && changesText(event) && !beginEdit()) {
+    if (!isReadOnly() && changesText(event) && !m_text.beginEdit()) {
         event->accept();
         return;
     }
@@ -194,10 +87,7 @@ void DBMemo::keyPressEvent(QKeyEvent *event)
 void DBMemo::focusOutEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    if (!m_dirty || event->reason() == Qt::ActiveWindowFocusReason
-        || event->reason() == Qt::PopupFocusReason)
-        return;
-    if (!tryUpdateField()) {
+    if (!m_text.writeOnLeaving(event->reason())) {
         QTimer::singleShot(0, this, [this] {
             setFocus(Qt::OtherFocusReason);
             selectAll();

@@ -1,38 +1,27 @@
 #pragma once
 
-#include "DataSource.h"
+#include "FieldControl.h"
+#include "FieldTextBinding.h"
 
 #include <QPlainTextEdit>
-
-class Field;
 
 // A word-wrapped, several-line edit of one field of the current record (notes).
 //
 // It follows the same rules as DBEdit: typing puts the dataset into Edit state and the text is
 // written into the field before a post or when the user leaves the control; Esc drops it.
 // Enter starts a new line and Tab moves on to the next control.
-class DBMemo : public QPlainTextEdit
+class DBMemo : public QPlainTextEdit, public FieldControl
 {
     Q_OBJECT
 public:
     explicit DBMemo(QWidget *parent = nullptr);
 
-    DataSource *dataSource() const { return m_link.dataSource(); }
-    void setDataSource(DataSource *source);
-    QString dataField() const { return m_link.fieldName(); }
-    // Also names the control for assistive technology unless it was given a name of its own.
-    void setDataField(const QString &name);
-    bool isDataReadOnly() const { return m_link.isReadOnly(); }
-    void setDataReadOnly(bool readOnly);
-
-    FieldDataLink &link() { return m_link; }
-    Field *field() const { return m_link.field(); }
-    bool isTextModified() const { return m_dirty; }
+    bool isTextModified() const { return m_text.isModified(); }
 
     // Writes the typed text into the field now; throws DbError (after dropping the text) when
     // the field refuses it. Does nothing when nothing was typed.
-    void updateField();
-    void revert();
+    void updateField() { m_text.updateField(); }
+    void revert() { m_text.revert(); }
 
 signals:
     void writeFailed(const QString &message);
@@ -42,14 +31,10 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void followField() override;
+    void updateEditability() override;
     void showField();
-    void updateEditability();
-    bool beginEdit();
-    bool tryUpdateField();
-    void onTextChanged();
 
-    FieldDataLink m_link;
-    bool m_dirty = false;
-    bool m_entering = false;
+    FieldTextBinding m_text;
     bool m_showing = false;    // the text is being set from the field
 };
