@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QSysInfo>
+
+#include <utility>
 
 namespace LinkFile {
 namespace {
@@ -108,7 +111,13 @@ void write(const QString &path, const ConnectionInfo &info)
         throw DbError(QStringLiteral("Cannot write the link file '%1': %2").arg(path, f.errorString()));
     const QString content = QStringLiteral("[oledb]\r\n; Everything after this line is an OLE DB "
                                            "initstring\r\n") + initString(info) + QStringLiteral("\r\n");
-    f.write(content.toUtf8());
+    // The data-link format: UTF-16 little-endian with a byte-order mark.
+    f.write("\xFF\xFE", 2);
+    QByteArray utf16(reinterpret_cast<const char *>(content.utf16()), content.size() * 2);
+    if (QSysInfo::ByteOrder == QSysInfo::BigEndian)
+        for (qsizetype i = 0; i + 1 < utf16.size(); i += 2)
+            std::swap(utf16[i], utf16[i + 1]);
+    f.write(utf16);
     if (!f.commit())
         throw DbError(QStringLiteral("Cannot write the link file '%1': %2").arg(path, f.errorString()));
 }

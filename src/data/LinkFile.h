@@ -17,7 +17,9 @@ namespace LinkFile {
 inline constexpr const char *kSqliteProvider = "SQLite";
 inline constexpr const char *kPostgresProvider = "PostgreSQL";
 
-// Writes (or replaces) the file; throws DbError when it cannot be written.
+// Writes (or replaces) the file in the data-link format (UTF-16LE with a byte-order mark, the
+// "[oledb]" header and its comment line, then the initialisation string); throws DbError when
+// it cannot be written.
 void write(const QString &path, const ConnectionInfo &info);
 
 // Reads a file written by write() or by hand (UTF-8 or UTF-16 with a byte-order mark; lines

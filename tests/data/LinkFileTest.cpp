@@ -27,6 +27,22 @@ TEST(LinkFile, RoundTripsPathsWithAwkwardCharacters)
     }
 }
 
+TEST(LinkFile, WritesTheDataLinkLayoutInUtf16)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("v.udl"));
+    LinkFile::write(path, {"SQLite", "/srv/calls.vdb", "/srv/calls.vwg"});
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xFF\xFE"));
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2),
+                                            (bytes.size() - 2) / 2);
+    EXPECT_EQ(text, QStringLiteral("[oledb]\r\n; Everything after this line is an OLE DB initstring\r\n"
+                                   "Provider=SQLite;Data Source=/srv/calls.vdb;"
+                                   "Jet OLEDB:System database=/srv/calls.vwg;\r\n"));
+}
+
 TEST(LinkFile, ReadsTheUtf16FormAndTheInitStringLayout)
 {
     QTemporaryDir dir;
