@@ -163,9 +163,12 @@ QString Dataset::selectSql() const
         jet = m_engine->savedQuerySql(m_savedQuery);
     } else if (!m_table.isEmpty()) {
         jet = QStringLiteral("SELECT * FROM [%1]").arg(m_table);
+        // A table detail keeps the master's rows; with its master closed it shows them all.
         QStringList conditions;
-        for (const QString &f : m_masterFields)
-            conditions << QStringLiteral("[%1] = :%1").arg(f);
+        const Dataset *master = m_master ? m_master->dataset() : nullptr;
+        if (master && master->isActive())
+            for (const QString &f : m_masterFields)
+                conditions << QStringLiteral("[%1] = :%1").arg(f);
         if (!conditions.isEmpty())
             jet += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
         QStringList order;

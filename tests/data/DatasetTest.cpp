@@ -422,3 +422,21 @@ TEST_F(DatasetTest, SuspendedControlsHearOneChangeAtTheEnd)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DatasetTest, TableDetailWithItsMasterClosedShowsEveryRow)
+{
+    Dataset categories(e.get()), values(e.get());
+    categories.setTableName(QStringLiteral("tblValueCategory"));
+    DataSource categorySource(&categories);
+    values.setTableName(QStringLiteral("tblValuesList"));
+    values.setMasterFields({QStringLiteral("ValueCategoryID")});
+    values.setMasterSource(&categorySource);
+    values.open();
+    QSqlQuery q = e->select(QStringLiteral("SELECT count(*) FROM tblValuesList"));
+    q.next();
+    EXPECT_EQ(values.recordCount(), q.value(0).toInt());
+}
+
+} // namespace
