@@ -19,7 +19,7 @@ TQuickHelpForm::TQuickHelpForm(QWidget *parent)
                           | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("QuickHelpForm"));
-    setWindowTitle(tr("uick Help"));
+    setWindowTitle(tr("Quick Help"));
 
     auto *menuBar = new QMenuBar(this);
     QMenu *edit = menuBar->addMenu(tr("&Edit"));

@@ -421,7 +421,7 @@ using FurnitureQuickHelp = FurnitureFixture;
 TEST_F(FurnitureQuickHelp, CopyPutsEveryLineIncludingTheEmptyOnesOnTheClipboard)
 {
     TQuickHelpForm form;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("uick Help"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Quick Help"));
     QGuiApplication::clipboard()->clear();
     form.Copy1->trigger();
     const QString text = QGuiApplication::clipboard()->text();
