@@ -82,7 +82,14 @@ bool VellomarProgram::FormShow(const DatabaseConnection::LoginDialog &login)
         f.close();
         return false;
     }
-    // 2.-3. The splash, and the moment loading began.
+    // 2.-3. The splash, and the moment loading began. No command runs against a half-loaded
+    // program: the window takes no input until the loading steps are done.
+    f.setEnabled(false);
+    struct Enable
+    {
+        QWidget &w;
+        ~Enable() { w.setEnabled(true); }
+    } enableAgain{f};
     std::unique_ptr<TKELDSplashForm> splash = TKELDSplashForm::showSplash();
     const qint64 started = Clock::ticks();
     // 4. The shared datasets, bound to the open connection and closed.
@@ -121,6 +128,7 @@ bool VellomarProgram::FormShow(const DatabaseConnection::LoginDialog &login)
                               f.action(QStringLiteral("UsersGroupsAction")));
     });
     // 9. The calls and actions browser.
+    f.setEnabled(true);
     f.execute(QStringLiteral("CallsActions1"));
     // 10.-11. Keep the splash up for its time, letting the program run meanwhile.
     const qint64 left = splashMilliseconds - (Clock::ticks() - started);
