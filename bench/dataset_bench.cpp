@@ -9,23 +9,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include "ResidentMemory.h"
+
 #include <QFile>
 #include <cstdio>
 
-namespace {
-
-long residentKb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {

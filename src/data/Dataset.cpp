@@ -102,21 +102,24 @@ void Dataset::setEngine(Engine *engine)
 
 void Dataset::setSql(const QString &jetSql)
 {
-    close();
+    clearSource();
     m_sql = jetSql;
+    takeParamsFromText();
+}
+
+void Dataset::clearSource()
+{
+    close();
+    m_sql.clear();
     m_table.clear();
     m_savedQuery.clear();
     m_updateTableFound.clear();
-    takeParamsFromText();
 }
 
 void Dataset::setTableName(const QString &table)
 {
-    close();
+    clearSource();
     m_table = table;
-    m_sql.clear();
-    m_savedQuery.clear();
-    m_updateTableFound.clear();
 }
 
 void Dataset::setIndexName(const QString &index) { m_indexName = index; }
@@ -131,11 +134,8 @@ void Dataset::setSortField(const QString &field, bool ascending)
 
 void Dataset::setSavedQueryName(const QString &name)
 {
-    close();
+    clearSource();
     m_savedQuery = name;
-    m_sql.clear();
-    m_table.clear();
-    m_updateTableFound.clear();
     m_readOnly = true;
 }
 

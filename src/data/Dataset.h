@@ -176,6 +176,7 @@ private:
         int generation = -1;
     };
 
+    void clearSource();                 // closes and forgets the statement, table or saved query
     QString selectSql() const;          // the engine's statement for the current source
     QVariantMap bindings() const;
     void readFirst();

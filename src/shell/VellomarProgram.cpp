@@ -39,6 +39,18 @@ VellomarProgram::~VellomarProgram()
     m_form.reset();
 }
 
+namespace {
+
+// The text of an error as the user sees it: the engine's own message where there is one.
+QString errorText(const std::exception &e)
+{
+    if (const auto *db = dynamic_cast<const DbError *>(&e))
+        return db->message();
+    return QString::fromLocal8Bit(e.what());
+}
+
+} // namespace
+
 bool VellomarProgram::ShowLoginDialog(SessionState &session)
 {
     TKELDLoginDlg dialog(Prompter::parentWidget());
@@ -100,10 +112,8 @@ bool VellomarProgram::FormShow(const DatabaseConnection::LoginDialog &login)
         LoadDBConstants(*m_dataModule->ValueCategoryADOTable, *m_dataModule->ValueListADOTable,
                         *m_dataModule->ValuesListOrgTypeADOQuery, m_constants);
     } catch (const std::exception &e) {
-        const QString text = dynamic_cast<const DbError *>(&e) ? static_cast<const DbError &>(e).message()
-                                                               : QString::fromLocal8Bit(e.what());
         splash.reset();
-        Prompter::instance().message(text + QStringLiteral(" in LoaddbConstants"));
+        Prompter::instance().message(errorText(e) + QStringLiteral(" in LoaddbConstants"));
         f.close();
         return false;
     }
@@ -111,10 +121,8 @@ bool VellomarProgram::FormShow(const DatabaseConnection::LoginDialog &login)
     try {
         ConnectAll(m_dataModule->datasetsInOrder());
     } catch (const std::exception &e) {
-        const QString text = dynamic_cast<const DbError *>(&e) ? static_cast<const DbError &>(e).message()
-                                                               : QString::fromLocal8Bit(e.what());
         splash.reset();
-        Prompter::instance().message(text + QStringLiteral("\r\nConnectAll"));
+        Prompter::instance().message(errorText(e) + QStringLiteral("\r\nConnectAll"));
         f.close();
         return false;
     }
@@ -174,10 +182,8 @@ void VellomarProgram::ViewArchiveActionExecute()
                          QFileInfo(chosen).absoluteFilePath() + QStringLiteral(" Read Only"));
         f.action(QStringLiteral("ReOpenMainDBAction"))->setVisible(true);
         f.execute(QStringLiteral("CallsActions1"));
-    } catch (const DbError &e) {
-        Prompter::instance().message(e.message());
     } catch (const std::exception &e) {
-        Prompter::instance().message(QString::fromLocal8Bit(e.what()));
+        Prompter::instance().message(errorText(e));
     }
     f.MainActionListUpdate();
 }
@@ -190,10 +196,8 @@ void VellomarProgram::ReOpenMainDBActionExecute()
         f.setWindowTitle(TAboutInfo::product().applicationName);
         f.action(QStringLiteral("ReOpenMainDBAction"))->setVisible(false);
         f.execute(QStringLiteral("CallsActions1"));
-    } catch (const DbError &e) {
-        Prompter::instance().message(e.message());
     } catch (const std::exception &e) {
-        Prompter::instance().message(QString::fromLocal8Bit(e.what()));
+        Prompter::instance().message(errorText(e));
     }
     f.MainActionListUpdate();
 }
