@@ -1,3 +1,4 @@
+#include "CallsCommands.h"
 #include "TAboutInfo.h"
 #include "VellomarProgram.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(TAboutInfo::product().applicationName);
     VellomarProgram program(QCoreApplication::applicationFilePath());
+    installCallsCommands(program);
     // The main window is shown, then loads; the program ends when it closes.
     program.form().show();
     QTimer::singleShot(0, &program, [&program] { program.FormShow(&VellomarProgram::ShowLoginDialog); });

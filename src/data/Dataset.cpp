@@ -313,6 +313,8 @@ void Dataset::masterMoved()
 {
     if (!isActive() || m_inMasterRequery)
         return;
+    if (const Dataset *master = m_master ? m_master->dataset() : nullptr; master && master->m_displayOnly)
+        return;   // the master's lookup values were re-read, not its rows
     m_inMasterRequery = true;
     try {
         requery();
@@ -970,8 +972,12 @@ Field &Dataset::addLookupField(const QString &name, const QString &keyField, Dat
     if (lookup) {
         // A re-read list may hold other names: show them.
         connect(lookup, &Dataset::dataSetChanged, this, [this] {
+            // Only what is shown changes: details of this dataset need not follow.
             m_calcCache.clear();
+            const bool was = m_displayOnly;
+            m_displayOnly = true;
             changed(true);
+            m_displayOnly = was;
         });
     }
     return *f;

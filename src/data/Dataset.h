@@ -259,5 +259,6 @@ private:
     bool m_pendingRows = false;
     bool m_pendingRecord = false;
     bool m_inMasterRequery = false;
+    bool m_displayOnly = false;         // telling controls that looked-up values changed
     int m_statements = 0;
 };

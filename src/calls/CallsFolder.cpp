@@ -1,1 +1,0 @@
-// The calls and actions windows: browser, call editor, action editor, urgency levels, notes.
