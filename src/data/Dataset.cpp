@@ -346,6 +346,8 @@ void Dataset::fetchInto(int offset, int limit, bool describe)
                 r->raw[size_t(c)] = q.value(c);
             m_rows[size_t(row)] = std::move(r);
             ++m_loaded;
+            for (RowIndex &index : m_rowIndex)
+                indexRow(index, row);
         }
         ++row;
     }
@@ -879,18 +881,14 @@ std::optional<std::vector<QVariant>> Dataset::lookupRow(const QString &keyFieldN
 
     // The rows already read, through an index kept for each key column.
     auto &index = m_rowIndex[keyFieldName.toLower()];
-    const int loaded = loadedRowCount();
-    if (index.builtFor != loaded || index.generation != m_generation) {
+    if (index.field != kf) {
         index.rows.clear();
+        index.field = kf;
         for (int i = 0; i < m_count; ++i)
-            if (m_rows[size_t(i)]) {
-                const QString k = hashKey(typedFromRaw(*kf, m_rows[size_t(i)]->raw[size_t(kf->m_column)]));
-                if (!index.rows.contains(k))
-                    index.rows.insert(k, i);
-            }
-        index.builtFor = loaded;
-        index.generation = m_generation;
+            if (m_rows[size_t(i)])
+                indexRow(index, i);
     }
+    const int loaded = loadedRowCount();
     if (auto it = index.rows.constFind(hk); it != index.rows.constEnd())
         return m_rows[size_t(*it)]->raw;
     if (loaded == m_count) {
@@ -927,6 +925,13 @@ std::optional<QVariant> Dataset::lookupResult(const QString &keyField, const QVa
     if (!row)
         return std::nullopt;
     return typedFromRaw(*rf, (*row)[size_t(rf->m_column)]);
+}
+
+void Dataset::indexRow(RowIndex &index, int row) const
+{
+    const QString k = hashKey(typedFromRaw(*index.field, m_rows[size_t(row)]->raw[size_t(index.field->m_column)]));
+    if (!index.rows.contains(k))
+        index.rows.insert(k, row);
 }
 
 void Dataset::clearLookupCaches()
@@ -1076,8 +1081,7 @@ void Dataset::edit()
         insert();
         return;
     }
-    if (!canModify())
-        throw DbError(QStringLiteral("The data cannot be modified here."), DbError::Kind::Usage);
+    requireModifiable();
     if (beforeEdit)
         beforeEdit(*this);
     ensureRow(m_current);
@@ -1094,27 +1098,31 @@ void Dataset::edit()
         afterEdit(*this);
 }
 
-void Dataset::insert()
+void Dataset::requireModifiable() const
 {
-    requireActive();
-    requireBrowse();
     if (!canModify())
         throw DbError(QStringLiteral("The data cannot be modified here."), DbError::Kind::Usage);
-    if (beforeInsert)
-        beforeInsert(*this);
-    const int at = m_current < 0 ? 0 : m_current;
-    insertRowAt(at);
+}
+
+void Dataset::insert()
+{
+    beginInsert();
+    insertRowAt(m_current < 0 ? 0 : m_current);
 }
 
 void Dataset::append()
 {
+    beginInsert();
+    insertRowAt(m_count);
+}
+
+void Dataset::beginInsert()
+{
     requireActive();
     requireBrowse();
-    if (!canModify())
-        throw DbError(QStringLiteral("The data cannot be modified here."), DbError::Kind::Usage);
+    requireModifiable();
     if (beforeInsert)
         beforeInsert(*this);
-    insertRowAt(m_count);
 }
 
 void Dataset::insertRowAt(int at)
@@ -1124,6 +1132,7 @@ void Dataset::insertRowAt(int at)
     m_rows.insert(m_rows.begin() + at, std::make_unique<Row>(std::move(empty)));
     ++m_loaded;
     ++m_count;
+    m_rowIndex.clear();   // the rows after it moved
     shiftCalcCache(at, +1);
     m_insertedAt = at;
     m_current = at;
@@ -1311,6 +1320,7 @@ void Dataset::cancel()
     if (m_state == State::Insert) {
         m_rows.erase(m_rows.begin() + m_insertedAt);
         --m_loaded;
+        m_rowIndex.clear();
         --m_count;
         shiftCalcCache(m_insertedAt, -1);
         m_current = m_count == 0 ? -1 : std::min(m_insertedAt, m_count - 1);
@@ -1340,8 +1350,7 @@ void Dataset::remove()
         cancel();
     if (m_count == 0)
         throw DbError(QStringLiteral("There is no record to delete."), DbError::Kind::Usage);
-    if (!canModify())
-        throw DbError(QStringLiteral("The data cannot be modified here."), DbError::Kind::Usage);
+    requireModifiable();
     if (beforeDelete && !beforeDelete(*this))
         return;
     try {

@@ -169,12 +169,14 @@ private:
     {
         std::vector<QVariant> raw;      // as the engine gave them, the originals of an update
     };
+    // Rows read so far, by the value of one key column: built once when a lookup first needs it,
+    // then kept up to date as blocks are read, dropped when rows move or are re-read.
     struct RowIndex
     {
-        QHash<QString, int> rows;       // key value -> first row holding it
-        int builtFor = -1;              // loaded rows when it was built
-        int generation = -1;
+        QHash<QString, int> rows;       // key value -> row holding it
+        const Field *field = nullptr;
     };
+    void indexRow(RowIndex &index, int row) const;
 
     void clearSource();                 // closes and forgets the statement, table or saved query
     QString selectSql() const;          // the engine's statement for the current source
@@ -192,6 +194,8 @@ private:
     void takeParamsFromText();
     void applyMasterValues();
     void masterMoved();
+    void requireModifiable() const;
+    void beginInsert();                 // the checks and the event every new row starts with
     void insertRowAt(int at);
     void shiftCalcCache(int from, int by);
     std::optional<int> findRow(const Field &f, const QVariant &typedValue);
