@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 
+class Dataset;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -86,6 +87,21 @@ public:
 
     // True while the connection is open read-only (an archive); unset means live data.
     std::function<bool()> isReadOnly;
+
+    // The directory windows fill these in; an empty one does nothing (false: nothing found).
+    // The modal find window over a shared dataset: organisations by name, or the calls or
+    // actions of the current organisation or call by the text of their notes. It moves the
+    // dataset to the row chosen.
+    std::function<void(QWidget *over, Dataset &dataset)> findInDataset;
+    // Moves the open People window's list to the person with this key.
+    std::function<bool(QWidget *peopleForm, int personId)> locatePerson;
+    // Moves the open People window's list to the first person of this organisation.
+    std::function<bool(QWidget *peopleForm, int orgId)> locateFirstPersonOfOrganisation;
+    // Moves the open People window's organisation list to this organisation and, when found,
+    // starts a new person there.
+    std::function<bool(QWidget *peopleForm, int orgId)> startPersonInOrganisation;
+    // Moves the open Organisations and People window to the organisation with this key.
+    std::function<bool(QWidget *orgForm, int orgId)> locateOrganisation;
 
     // The enabling rule above; runs by itself, public so that callers can force it at once.
     void MainActionListUpdate();
