@@ -1,3 +1,4 @@
+#include "AdminCommands.h"
 #include "CallsCommands.h"
 #include "TAboutInfo.h"
 #include "VellomarProgram.h"
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(TAboutInfo::product().applicationName);
     VellomarProgram program(QCoreApplication::applicationFilePath());
     installCallsCommands(program);
+    installAdminCommands(program);
     // The main window is shown, then loads; the program ends when it closes.
     program.form().show();
     QTimer::singleShot(0, &program, [&program] { program.FormShow(&VellomarProgram::ShowLoginDialog); });

@@ -1,0 +1,7 @@
+#include "AdminCommands.h"
+
+#include "VellomarProgram.h"
+
+void installAdminCommands(VellomarProgram &)
+{
+}
