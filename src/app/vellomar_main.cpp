@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 #include "CallsCommands.h"
+#include "ReportsCommands.h"
 #include "TAboutInfo.h"
 #include "VellomarProgram.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     VellomarProgram program(QCoreApplication::applicationFilePath());
     installCallsCommands(program);
     installAdminCommands(program);
+    installReportsCommands(program);
     // The main window is shown, then loads; the program ends when it closes.
     program.form().show();
     QTimer::singleShot(0, &program, [&program] { program.FormShow(&VellomarProgram::ShowLoginDialog); });

@@ -1,0 +1,7 @@
+#include "ReportsCommands.h"
+
+#include "VellomarProgram.h"
+
+void installReportsCommands(VellomarProgram &)
+{
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class VellomarProgram;
+
+// Gives the main window's "List Reports" command its work.
+void installReportsCommands(VellomarProgram &program);
