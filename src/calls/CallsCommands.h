@@ -1,7 +1,27 @@
 #pragma once
 
+struct CallsContext;
 class VellomarProgram;
 
-// Gives the main window's calls commands their work (refresh, find a call by number, and the
-// windows of this folder as they come).
+// The main window's commands of the calls and actions windows: open the browser, add and view
+// calls and actions, refresh, find a call by its number, the urgency levels.
+namespace CallsCommands {
+
+// "Calls && Actions": brings the browser to the front, or opens it.
+void CallsActions1Execute(const CallsContext &ctx);
+// "Calls": a new call in the call editor, the browser disabled meanwhile.
+void CallsAddNewExecute(const CallsContext &ctx);
+// "Actions": a new action of the current call in the action editor; refused without a call.
+void ActionsAddNewExecute(const CallsContext &ctx);
+// "Zoom Calls" / "Zoom Actions": the current call or action, read only.
+void CallsZoomViewExecute(const CallsContext &ctx);
+void ActionsZoomViewExecute(const CallsContext &ctx);
+
+// Points the shared datasets' hooks at the browser and the editors (through the main window's
+// references, so they follow the windows as they open and close).
+void wireDataModuleHooks(const CallsContext &ctx);
+
+} // namespace CallsCommands
+
+// Gives the main window's calls commands their work.
 void installCallsCommands(VellomarProgram &program);

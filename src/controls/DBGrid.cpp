@@ -127,8 +127,11 @@ int naturalWidth(const Field &f, const QString &title, const QFontMetrics &cells
 
 } // namespace
 
-DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DatasetModel(this))
+DBGrid::DBGrid(QWidget *parent) : DBGrid(new DatasetModel, parent) {}
+
+DBGrid::DBGrid(DatasetModel *model, QWidget *parent) : QTableView(parent), m_model(model)
 {
+    m_model->setParent(this);
     auto *titles = new TitleHeader(this);
     titles->setSectionsMovable(true);
     titles->setSectionsClickable(false);
@@ -221,8 +224,9 @@ int DBGrid::titleHeight() const
 
 void DBGrid::setTitleHeight(int pixels)
 {
-    auto *titles = static_cast<TitleHeader *>(horizontalHeader());
-    if (titles->fixedHeight == pixels)
+    // A subclass with a title row of its own sizes it itself.
+    auto *titles = dynamic_cast<TitleHeader *>(horizontalHeader());
+    if (!titles || titles->fixedHeight == pixels)
         return;
     titles->fixedHeight = pixels;
     titles->updateGeometry();

@@ -63,6 +63,9 @@ signals:
     void error(const QString &message);
 
 protected:
+    // For a subclass whose model shapes the columns its own way; the grid takes the model over.
+    DBGrid(DatasetModel *model, QWidget *parent);
+
     // After the columns, the data source or a font changed: column widths and row heights.
     virtual void gridLayoutChanged();
     // Before a cell is drawn: may change its state (such as whether it is highlighted).

@@ -470,7 +470,11 @@ void TKELDMainMDIForm::createCommands()
         m_mainActions.append(make(row.name, QString::fromUtf8(row.caption), QString::fromUtf8(row.hint),
                                   QString::fromLatin1(row.shortcut), row.visible));
     for (const ValuesCommandRow &row : kValuesCommands) {
-        m_valuesActions.append(make(row.name, QStringLiteral("..."), QString(), QString(), true));
+        QAction *a = make(row.name, QStringLiteral("..."), QString(), QString(), true);
+        // A button showing the command takes its icon text, which Qt derives from the caption
+        // without its dots: "..." would leave the button blank.
+        a->setIconText(QStringLiteral("..."));
+        m_valuesActions.append(a);
         m_valueCategories.insert(QLatin1String(row.name), QString::fromUtf8(row.category));
     }
     action(QStringLiteral("InvertSelectedGridRowAction"))->setCheckable(true);
