@@ -137,6 +137,24 @@ void ActionsZoomViewExecute(const CallsContext &ctx)
     });
 }
 
+std::span<const Command> commands()
+{
+    static const Command table[] = {
+        {"CallsActions1", CallsActions1Execute},
+        {"CallsAddNew", CallsAddNewExecute},
+        {"ActionsAddNew", ActionsAddNewExecute},
+        {"CallsZoomView", CallsZoomViewExecute},
+        {"ActionsZoomView", ActionsZoomViewExecute},
+        {"RefreshAll",
+         [](const CallsContext &ctx) {
+             NavigationCommands::RefreshAll(ctx.dm, qobject_cast<TKELDStatusBar *>(ctx.main.statusBar()));
+         }},
+        {"UrgencyFormOpen", [](const CallsContext &ctx) { UrgencyFormOpenExecute(ctx.main, ctx.dm); }},
+        {"FindCallByCallID", [](const CallsContext &ctx) { NavigationCommands::FindCallByCallID(ctx.dm); }},
+    };
+    return table;
+}
+
 void wireDataModuleHooks(const CallsContext &ctx)
 {
     TDataModule1 &dm = ctx.dm;
@@ -206,22 +224,9 @@ void installCallsCommands(VellomarProgram &program)
 {
     TKELDMainMDIForm &form = program.form();
     auto *context = new ProgramCallsContext(program);
-    const std::pair<const char *, void (*)(const CallsContext &)> commands[] = {
-        {"CallsActions1", CallsCommands::CallsActions1Execute},
-        {"CallsAddNew", CallsCommands::CallsAddNewExecute},
-        {"ActionsAddNew", CallsCommands::ActionsAddNewExecute},
-        {"CallsZoomView", CallsCommands::CallsZoomViewExecute},
-        {"ActionsZoomView", CallsCommands::ActionsZoomViewExecute},
-        {"RefreshAll",
-         [](const CallsContext &ctx) {
-             NavigationCommands::RefreshAll(ctx.dm, qobject_cast<TKELDStatusBar *>(ctx.main.statusBar()));
-         }},
-        {"UrgencyFormOpen", [](const CallsContext &ctx) { UrgencyFormOpenExecute(ctx.main, ctx.dm); }},
-        {"FindCallByCallID", [](const CallsContext &ctx) { NavigationCommands::FindCallByCallID(ctx.dm); }},
-    };
-    for (const auto &[name, command] : commands)
-        form.setCommandHandler(QLatin1String(name), [context, command] {
+    for (const CallsCommands::Command &command : CallsCommands::commands())
+        form.setCommandHandler(QLatin1String(command.name), [context, run = command.run] {
             if (const CallsContext *ctx = context->get())
-                command(*ctx);
+                run(*ctx);
         });
 }

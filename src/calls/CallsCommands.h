@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 struct CallsContext;
 class VellomarProgram;
 
@@ -16,6 +18,14 @@ void ActionsAddNewExecute(const CallsContext &ctx);
 // "Zoom Calls" / "Zoom Actions": the current call or action, read only.
 void CallsZoomViewExecute(const CallsContext &ctx);
 void ActionsZoomViewExecute(const CallsContext &ctx);
+
+// The main window's commands these give their work to, by command name.
+struct Command
+{
+    const char *name;
+    void (*run)(const CallsContext &ctx);
+};
+std::span<const Command> commands();
 
 // Points the shared datasets' hooks at the browser and the editors (through the main window's
 // references, so they follow the windows as they open and close).

@@ -5,7 +5,9 @@
 #include "DataSource.h"
 #include "Dataset.h"
 #include "Field.h"
+#include "TDBDateTimePanel.h"
 #include "TKELDMainMDIForm.h"
+#include "Clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -202,6 +204,21 @@ void zoomToOrganisation(TKELDMainMDIForm &main, const QVariant &orgId)
     main.execute(QStringLiteral("OrgsPeople1"));
     if (main.OrgForm && main.locateOrganisation && hasKey(orgId))
         main.locateOrganisation(main.OrgForm, orgId.toInt());
+}
+
+TDBDateTimePanel *addDueDateRow(QGridLayout *grid, int row, QWidget *parent, DataSource *source,
+                                double dueDateDuration)
+{
+    auto *panel = new TDBDateTimePanel(parent);
+    panel->setObjectName(QStringLiteral("DueDateDBDateTimePanel"));
+    panel->now = [] { return Clock::now(); };
+    panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    panel->SetDefaultOffset(dueDateDuration);
+    panel->setDataSource(source);
+    panel->setDataField(QStringLiteral("DueDate"));
+    grid->addWidget(captionFor(panel, QObject::tr("When Due:"), parent), row, 0);
+    grid->addWidget(panel, row, 1, 1, 2);
+    return panel;
 }
 
 } // namespace EditorParts

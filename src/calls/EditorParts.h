@@ -9,6 +9,7 @@
 
 class DBLookupCombo;
 class DBText;
+class TDBDateTimePanel;
 class DataSource;
 class Dataset;
 class QAction;
@@ -56,6 +57,11 @@ void describeByValue(DBText *display);
 
 // A caption for a control; its text (without "&" or the trailing colon) names the control.
 QLabel *captionFor(QWidget *control, const QString &caption, QWidget *parent);
+
+// The "When Due:" row: a date and time panel over the source's DueDate that proposes now plus
+// the site's due-date duration for a new record.
+TDBDateTimePanel *addDueDateRow(QGridLayout *grid, int row, QWidget *parent, DataSource *source,
+                                double dueDateDuration);
 
 // The "..." button runs the main window's command (a values-list command).
 void bindCommand(QToolButton *button, QAction *command, const QString &accessibleName);

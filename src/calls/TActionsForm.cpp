@@ -106,15 +106,7 @@ TActionsForm::TActionsForm(const CallsContext &ctx, QWidget *parent)
         ChooserBinding{tr("Action Method:"), action, QStringLiteral("MethodID"),
                     dm.ValuesListMethodDataSource, QStringLiteral("ValueID"),
                     QStringLiteral("Description"), tr("Call Method values")});
-    DueDateDBDateTimePanel = new TDBDateTimePanel(page);
-    DueDateDBDateTimePanel->setObjectName(QStringLiteral("DueDateDBDateTimePanel"));
-    DueDateDBDateTimePanel->now = [] { return Clock::now(); };
-    DueDateDBDateTimePanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    DueDateDBDateTimePanel->SetDefaultOffset(ctx.parameters.DueDateDuration);
-    DueDateDBDateTimePanel->setDataSource(action);
-    DueDateDBDateTimePanel->setDataField(QStringLiteral("DueDate"));
-    choosers->addWidget(EditorParts::captionFor(DueDateDBDateTimePanel, tr("When Due:"), page), 4, 0);
-    choosers->addWidget(DueDateDBDateTimePanel, 4, 1, 1, 2);
+    DueDateDBDateTimePanel = EditorParts::addDueDateRow(choosers, 4, page, action, ctx.parameters.DueDateDuration);
     const auto status = EditorParts::addChooserRow(
         choosers, 5, 0, page,
         ChooserBinding{tr("Status:"), action, QStringLiteral("StatusID"),

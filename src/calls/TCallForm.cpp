@@ -119,15 +119,7 @@ TCallForm::TCallForm(const CallsContext &ctx, QWidget *parent)
         ChooserBinding{tr("Call Method:"), call, QStringLiteral("MethodID"),
                     dm.ValuesListMethodDataSource, QStringLiteral("ValueID"),
                     QStringLiteral("Description"), tr("Call Method values")});
-    DueDateDBDateTimePanel = new TDBDateTimePanel(page);
-    DueDateDBDateTimePanel->setObjectName(QStringLiteral("DueDateDBDateTimePanel"));
-    DueDateDBDateTimePanel->now = [] { return Clock::now(); };
-    DueDateDBDateTimePanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    DueDateDBDateTimePanel->SetDefaultOffset(ctx.parameters.DueDateDuration);
-    DueDateDBDateTimePanel->setDataSource(call);
-    DueDateDBDateTimePanel->setDataField(QStringLiteral("DueDate"));
-    fields->addWidget(EditorParts::captionFor(DueDateDBDateTimePanel, tr("When Due:"), page), 4, 0);
-    fields->addWidget(DueDateDBDateTimePanel, 4, 1, 1, 2);
+    DueDateDBDateTimePanel = EditorParts::addDueDateRow(fields, 4, page, call, ctx.parameters.DueDateDuration);
     const auto status = EditorParts::addChooserRow(
         fields, 5, 0, page,
         ChooserBinding{tr("Status:"), call, QStringLiteral("StatusID"),

@@ -23,15 +23,10 @@ protected:
     {
         CallsFixture::SetUp();
         context = std::make_unique<CallsContext>(ctx());
-        const std::pair<const char *, void (*)(const CallsContext &)> commands[] = {
-            {"CallsActions1", CallsCommands::CallsActions1Execute},
-            {"CallsAddNew", CallsCommands::CallsAddNewExecute},
-            {"ActionsAddNew", CallsCommands::ActionsAddNewExecute},
-            {"CallsZoomView", CallsCommands::CallsZoomViewExecute},
-            {"ActionsZoomView", CallsCommands::ActionsZoomViewExecute},
-        };
-        for (const auto &[name, command] : commands)
-            main->setCommandHandler(QLatin1String(name), [this, command] { command(*context); });
+        for (const CallsCommands::Command &command : CallsCommands::commands())
+            main->setCommandHandler(QLatin1String(command.name),
+                                    [this, run = command.run] { run(*context); });
+        // The refresh is counted, not run.
         main->setCommandHandler(QStringLiteral("RefreshAll"), [this] { ++refreshes; });
         main->resize(1000, 700);
         main->show();
