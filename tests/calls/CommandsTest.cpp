@@ -4,6 +4,12 @@
 #include "TActionsForm.h"
 #include "TCallForm.h"
 #include "TCallsActionsForm.h"
+#include "BandedGrid.h"
+#include "DBLookupCombo.h"
+#include "DBMemo.h"
+
+#include <QSqlQuery>
+#include <QTest>
 
 #include <QAction>
 #include <QApplication>
@@ -150,6 +156,80 @@ TEST_F(CallsCommandsTest, BrowserIndicatorsFollowTheSharedDatasets)
     dm->CallsByOrgIDADOQuery->first();
     EXPECT_EQ(dm->OrgADOQuery->field(QStringLiteral("OrganizationName")).asString(), QStringLiteral("Acme"));
     EXPECT_EQ(browser()->OrgPositionLabel->text(), QStringLiteral("1/2"));
+}
+
+// One call from its first word to its resolution, the way a user goes: keys on the browser,
+// typing and choosing in the editors, their buttons, and the answers to their questions.
+TEST_F(CallsCommandsTest, TheRoadOfOneCall)
+{
+    parameters.AutoGenerateAction = true;
+    parameters.AllowCompleteCall = true;
+    BandedGrid *grid = browser()->CallsdxDBGrid;
+    auto settleAfter = [this] { settle(); };
+
+    // Ctrl+L: a new call of the current organisation.
+    QTest::keyClick(grid, Qt::Key_L, Qt::ControlModifier);
+    ASSERT_NE(callForm(), nullptr) << "Ctrl+L opened no call editor";
+    TCallForm *call = callForm();
+    QTest::keyClicks(call->NotesDBMemo, "Printer jams on every page");
+    QTest::keyClick(call->OwnerDBLookupCombo, Qt::Key_Down);      // Sam, the one member of staff
+    QTest::keyClick(call->ContactDBLookupCombo, Qt::Key_Down);
+    QTest::keyClick(call->ContactDBLookupCombo, Qt::Key_Down);    // Carol, after Sam
+    QTest::mouseClick(call->DoneButton, Qt::LeftButton);
+    settleAfter();
+    ASSERT_EQ(callForm(), nullptr);
+    Dataset &calls = *dm->CallsByOrgIDADOQuery;
+    Dataset &actions = *dm->ActionsByCallIDADOQuery;
+    ASSERT_EQ(calls.recordCount(), 3);
+    EXPECT_EQ(calls.field(QStringLiteral("Notes")).asString(), QStringLiteral("Printer jams on every page"));
+    EXPECT_EQ(calls.field(QStringLiteral("ContactName")).asString(), QStringLiteral("Carol  Contact"));
+    const int callId = calls.field(QStringLiteral("CallID")).asInteger();
+    // Its first action came with it.
+    ASSERT_EQ(actions.recordCount(), 1);
+    EXPECT_EQ(actions.field(QStringLiteral("InputBy")).asString(), QStringLiteral("Boss"));
+    EXPECT_TRUE(browser()->isEnabled());
+
+    // Ctrl+A: a follow-up action, a minute later.
+    Clock::set([] { return kNow.addSecs(60); });
+    QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    ASSERT_NE(actionsForm(), nullptr) << "Ctrl+A opened no action editor";
+    QTest::keyClicks(actionsForm()->NotesDBMemo, "Engineer booked for Monday");
+    QTest::mouseClick(actionsForm()->DoneButton, Qt::LeftButton);
+    settleAfter();
+    ASSERT_EQ(actionsForm(), nullptr);
+    ASSERT_EQ(actions.recordCount(), 2);
+    EXPECT_EQ(actions.field(QStringLiteral("Notes")).asString(), QStringLiteral("Engineer booked for Monday"));
+
+    // Ctrl+M, "Close Action", Yes: the action leaves the open-only list.
+    QTest::keyClick(grid, Qt::Key_M, Qt::ControlModifier);
+    ASSERT_NE(actionsForm(), nullptr) << "Ctrl+M opened no action editor";
+    prompter->confirmAnswers = {true};
+    QTest::mouseClick(actionsForm()->CloseActionButton, Qt::LeftButton);
+    settleAfter();
+    EXPECT_EQ(actions.recordCount(), 1);
+
+    // Ctrl+Z, "Close Call", Yes, resolution "Fixed": the call and its open action are closed
+    // and the call leaves the list.
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_NE(callForm(), nullptr) << "Ctrl+Z opened no call editor";
+    const int fixed = scalar("SELECT ValueID FROM tblValuesList WHERE Description = 'Fixed'");
+    callForm()->chooseResolution = [fixed] { return fixed; };
+    prompter->confirmAnswers = {true};
+    QTest::mouseClick(callForm()->CloseCallButton, Qt::LeftButton);
+    settleAfter();
+    EXPECT_EQ(callForm(), nullptr);
+    EXPECT_EQ(calls.recordCount(), 2);
+    EXPECT_EQ(prompter->questions.last(),
+              QStringLiteral("Close this call and any open Actions are you sure?\r\n      You cannot undo this operation"));
+    QSqlQuery stored = e->select(QStringLiteral("SELECT StatusID, ResolutionID, ResolvedDate FROM tblCall WHERE CallID = :c"),
+                                 {{QStringLiteral("c"), callId}});
+    ASSERT_TRUE(stored.next());
+    EXPECT_EQ(stored.value(0).toInt(), constants.StatusClosedID);
+    EXPECT_EQ(stored.value(1).toInt(), fixed);
+    EXPECT_FALSE(stored.value(2).isNull());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM tblAction WHERE CallID = %1 AND StatusID <> %2")
+                         .arg(callId).arg(constants.StatusClosedID).toLatin1().constData()),
+              0);
 }
 
 } // namespace
