@@ -472,6 +472,29 @@ TEST_F(CallEditor, CloseCallClosesItsOpenActionsWhenAllowed)
     EXPECT_TRUE(w.isNull());
 }
 
+TEST_F(CallEditor, CloseCallOfACallClosedElsewhereMeanwhileIsRefused)
+{
+    calls().next();   // call 2, which has no actions
+    QPointer<TCallForm> w = openViewing();
+    // Another workstation closes the call with its own resolution after this one read it.
+    const int advice = resolutionId("Advice Given");
+    auto other = db.open();
+    other->execute(QStringLiteral("UPDATE tblCall SET StatusID = :s, ResolutionID = :r, "
+                                  "ResolvedDate = #12-11-2026 09:30:00# WHERE CallID = 2"),
+                   {{QStringLiteral("s"), constants.StatusClosedID}, {QStringLiteral("r"), advice}});
+    w->chooseResolution = [&] { return resolutionId("Fixed"); };
+    w->CloseCallButton->click();
+
+    ASSERT_EQ(prompter->texts().size(), 1);
+    EXPECT_TRUE(prompter->texts().first().contains(QStringLiteral("another"), Qt::CaseInsensitive))
+        << prompter->texts().first().toStdString();
+    EXPECT_EQ(callValue(2, "ResolutionID").toInt(), advice) << "the other workstation's close stands";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(w.isNull());
+    w->CancelButtonClick();
+    expectClosed(w, "Cancel after the refusal");
+}
+
 TEST_F(CallEditor, CloseCallWritesTheChosenResolutionOrNoneForAnEmptyList)
 {
     // Call 2 has no actions, so it closes with AllowCompleteCall off.
