@@ -4,6 +4,7 @@
 #include "DbError.h"
 #include "SchemaCatalog.h"
 
+#include <QHash>
 #include <QSet>
 #include <vector>
 
@@ -221,6 +222,8 @@ public:
     QString run()
     {
         markConcatenation();
+        if (m_target == SqlTarget::SQLite)
+            markColumnAliases();
         QString out;
         out.reserve(int(m_t.size()) * 6);
         for (size_t i = 0; i < m_t.size(); ++i) {
@@ -230,6 +233,8 @@ public:
                 continue;
             }
             out += render(i);
+            if (const auto alias = m_aliasAfter.constFind(i); alias != m_aliasAfter.constEnd())
+                out += QStringLiteral(" AS ") + quoteName(*alias);
         }
         return out;
     }
@@ -254,6 +259,60 @@ private:
             if (isTextOperand(size_t(p)) || isTextOperand(size_t(n)))
                 m_concat.insert(i);
         }
+    }
+
+    // A select-list item that is just a qualified column, such as tblCall.InputDate, is named
+    // after the column. SQLite gives such a column another name ("InputDate:2") when its table
+    // sits in a parenthesised join with other tables that have a column of that name, so the
+    // name is spelt out.
+    void markColumnAliases()
+    {
+        static const QSet<QString> listEnds{QStringLiteral("from"), QStringLiteral("where"),
+                                            QStringLiteral("group"), QStringLiteral("having"),
+                                            QStringLiteral("order"), QStringLiteral("union"),
+                                            QStringLiteral("limit"), QStringLiteral("into")};
+        for (size_t i = 0; i < m_t.size(); ++i) {
+            if (m_t[i].kind != Tok::Word ||
+                m_t[i].value.compare(QLatin1String("select"), Qt::CaseInsensitive) != 0)
+                continue;
+            std::vector<size_t> item;
+            int depth = 0;
+            size_t j = i + 1;
+            for (; j < m_t.size(); ++j) {
+                const Token &tok = m_t[j];
+                if (tok.kind == Tok::Op && tok.text == QLatin1String("("))
+                    ++depth;
+                if (tok.kind == Tok::Op && tok.text == QLatin1String(")") && depth-- == 0)
+                    break;
+                if (depth == 0 && tok.kind == Tok::Word && listEnds.contains(tok.value.toLower()))
+                    break;
+                if (depth == 0 && tok.kind == Tok::Op && tok.text == QLatin1String(",")) {
+                    aliasIfQualifiedColumn(item);
+                    item.clear();
+                } else if (tok.kind != Tok::Space) {
+                    item.push_back(j);
+                }
+            }
+            aliasIfQualifiedColumn(item);
+        }
+    }
+
+    void aliasIfQualifiedColumn(std::vector<size_t> item)
+    {
+        if (!item.empty() && m_t[item.front()].kind == Tok::Word &&
+            (m_t[item.front()].value.compare(QLatin1String("distinct"), Qt::CaseInsensitive) == 0 ||
+             m_t[item.front()].value.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0))
+            item.erase(item.begin());
+        if (item.size() < 3 || item.size() % 2 == 0)
+            return;
+        for (size_t k = 0; k < item.size(); ++k) {
+            const Token &tok = m_t[item[k]];
+            const bool ok = k % 2 == 0 ? isName(tok) && !(tok.kind == Tok::Word && isKeyword(tok.value))
+                                       : tok.kind == Tok::Op && tok.text == QLatin1String(".");
+            if (!ok)
+                return;
+        }
+        m_aliasAfter.insert(item.back(), m_t[item.back()].value);
     }
 
     bool isTextOperand(size_t i) const
@@ -356,6 +415,7 @@ private:
     std::vector<Token> m_t;
     SqlTarget m_target;
     QSet<size_t> m_concat;
+    QHash<size_t, QString> m_aliasAfter;   // token index -> the column name to spell out after it
 };
 
 } // namespace

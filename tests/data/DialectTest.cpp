@@ -60,6 +60,15 @@ const Case kCases[] = {
      "select CallId from tblcall where statusID <> 7",
      "select CallId from tblcall where statusID <> 7",
      "select \"callid\" from \"tblcall\" where \"statusid\" <> 7"},
+    {"a qualified column of a select list is named after its column",
+     "SELECT DISTINCT tblCall.InputDate, [tblPerson].[LastName], tblCall.*, tblCall.CallID AS ID, "
+     "Max(tblCall.DueDate), (SELECT tblPerson.FirstName FROM tblPerson) FROM tblCall",
+     "SELECT DISTINCT tblCall.InputDate AS \"InputDate\", \"tblPerson\".\"LastName\" AS \"LastName\", "
+     "tblCall.*, tblCall.CallID AS ID, Max(tblCall.DueDate), (SELECT tblPerson.FirstName AS \"FirstName\" "
+     "FROM tblPerson) FROM tblCall",
+     "SELECT DISTINCT \"tblcall\".\"inputdate\", \"tblperson\".\"lastname\", \"tblcall\".*, "
+     "\"tblcall\".\"callid\" AS ID, Max(\"tblcall\".\"duedate\"), (SELECT \"tblperson\".\"firstname\" "
+     "FROM \"tblperson\") FROM \"tblcall\""},
     {"line breaks and double blanks survive",
      "SELECT OrgID, OrganizationName from tblOrganization  WHERE\r\nPhone LIKE '%01%' ",
      "SELECT OrgID, OrganizationName from tblOrganization  WHERE\r\nPhone LIKE '%01%' ",

@@ -2,11 +2,13 @@
 
 #include "RenderedReport.h"
 #include "ReportDefinition.h"
+#include "ReportPageFrame.h"
 
 #include <QDateTime>
 #include <QString>
 #include <memory>
 
+class ColumnBlock;
 class Dataset;
 class Engine;
 
@@ -44,6 +46,8 @@ public:
 
     // Lays the pages out over the open main query (from its first row).
     RenderedReport render();
+    // The moment the report is produced, as its date-time fields print it; now unless set.
+    void setRunDateTime(const QDateTime &when) { m_runDateTime = when; }
 
     // The definition as designed plus what the run set (title, range, captions).
     ReportDefinition &definition() { return m_definition; }
@@ -51,9 +55,31 @@ public:
 protected:
     ReportDocument(Engine &engine, const QString &designSql, bool hasUserLabels);
 
+    // The block's columns join the CSV export, each headed by its caption as the run prints it.
+    void exportColumns(const ColumnBlock &block);
+    // The common design of the reports that list calls one per detail band: the frame with the
+    // call captions, the call values in the detail, "Total Calls" in the summary. With no rows
+    // the detail still prints once, empty.
+    void designCallList(const QString &title, ReportPageFrame::RangeLine rangeLine,
+                        const ColumnBlock &calls);
+
     ReportDefinition m_definition;
     std::unique_ptr<Dataset> m_query;
     std::unique_ptr<Dataset> m_userLabels;
+
+private:
+    void ValuesListUserLabelADOQueryAfterOpen(Dataset &labels);
+    void setCsvColumns();
+
+    struct CsvSpec
+    {
+        QString controlName;
+        QString caption;
+        QString captionName;   // the label whose text heads the column, when a run may set it
+    };
+    QString m_designSql;
+    QDateTime m_runDateTime;
+    std::vector<CsvSpec> m_csv;
 };
 
 // The eight definitions by class name: "TQuickReport1", "TQRLiveCallsByDate",

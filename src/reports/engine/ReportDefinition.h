@@ -66,6 +66,9 @@ public:
     // with the text it last printed (so a column may come from a group header); without any, the
     // field texts of the detail band from left to right, captioned with their field names.
     void addCsvColumn(const QString &controlName, const QString &caption);
+    // Back to the detail's field texts (a definition whose captions change between runs sets
+    // its columns afresh).
+    void clearCsvColumns() { m_csvColumns.clear(); }
     const std::vector<CsvColumn> &csvColumns() const { return m_csvColumns; }
 
     // Every band in print order, children included, for looking controls up.

@@ -15,9 +15,14 @@ QFont frameFont(double points, bool bold)
     return font;
 }
 
-} // namespace
+struct FrameLayout
+{
+    double captionsTop;   // below the title lines
+    double bodyTop;       // below the rule
+};
 
-double add(ReportDefinition &definition, const QString &title, RangeLine rangeLine)
+FrameLayout addFrame(ReportDefinition &definition, const QString &title, RangeLine rangeLine,
+                     double captionsHeight)
 {
     const double width = definition.body().width();
     ReportBand &header = definition.pageHeader();
@@ -34,6 +39,9 @@ double add(ReportDefinition &definition, const QString &title, RangeLine rangeLi
         header.addLabel(QString(), {230, y, 120, 14}).setName(QStringLiteral("ToLabel"));
         y += 18;
     }
+    const double captionsTop = y;
+    if (captionsHeight > 0)
+        y += captionsHeight + 2;
     header.addLine({0, y}, {width, y}).setColour(Qt::red).setWidth(1.5);
     y += 6;
     header.setHeight(std::max(header.height(), y));
@@ -48,7 +56,20 @@ double add(ReportDefinition &definition, const QString &title, RangeLine rangeLi
     footer.addRunDateTime({width - 150, 4, 150, 12})
         .setAlignment(Qt::AlignRight | Qt::AlignTop)
         .setFont(small);
-    return y;
+    return {captionsTop, y};
+}
+
+} // namespace
+
+double add(ReportDefinition &definition, const QString &title, RangeLine rangeLine)
+{
+    return addFrame(definition, title, rangeLine, 0).bodyTop;
+}
+
+double addWithCaptions(ReportDefinition &definition, const QString &title, RangeLine rangeLine,
+                       double captionsHeight)
+{
+    return addFrame(definition, title, rangeLine, captionsHeight).captionsTop;
 }
 
 } // namespace ReportPageFrame

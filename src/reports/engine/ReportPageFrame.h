@@ -18,4 +18,9 @@ enum class RangeLine { Without, With };
 // far: column captions go below it (setting the header's height to take them in).
 double add(ReportDefinition &definition, const QString &title, RangeLine rangeLine);
 
+// As add(), with room for column captions between the title lines and the red rule, which then
+// rules them off below. Returns the captions' top; the header's height takes in the rule.
+double addWithCaptions(ReportDefinition &definition, const QString &title, RangeLine rangeLine,
+                       double captionsHeight);
+
 } // namespace ReportPageFrame
