@@ -6,6 +6,7 @@
 #include "Prompter.h"
 #include "TActionsForm.h"
 #include "TCallForm.h"
+#include "TDBDateTimePanel.h"
 #include "TCallsActionsForm.h"
 #include "TKELDStatusBar.h"
 #include "TUrgencyForm.h"
@@ -155,6 +156,21 @@ std::span<const Command> commands()
     return table;
 }
 
+OptionsSetupHooks optionsHooks(const CallsContext &ctx)
+{
+    QPointer<TKELDMainMDIForm> frame(&ctx.main);
+    OptionsSetupHooks hooks;
+    hooks.browserDisplayChanged = [frame] {
+        if (TCallsActionsForm *b = frame ? browserOf(*frame) : nullptr)
+            b->applyInvertGrids(frame->InvertGrids());
+    };
+    hooks.dueDateDurationChanged = [frame](double days) {
+        if (TCallForm *c = frame ? callFormOf(*frame) : nullptr)
+            c->DueDateDBDateTimePanel->SetDefaultOffset(days);
+    };
+    return hooks;
+}
+
 void wireDataModuleHooks(const CallsContext &ctx)
 {
     TDataModule1 &dm = ctx.dm;
@@ -229,4 +245,10 @@ void installCallsCommands(VellomarProgram &program)
             if (const CallsContext *ctx = context->get())
                 run(*ctx);
         });
+    // The options reach the open calls windows.
+    form.setCommandHandler(QStringLiteral("OptionsSetup"), [context, &program] {
+        if (const CallsContext *ctx = context->get())
+            OptionsSetupExecute(&program.form(), *ctx->dm.ADOQuery1, program.parameters(),
+                                CallsCommands::optionsHooks(*ctx));
+    });
 }

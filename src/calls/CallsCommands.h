@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OptionsSetup.h"
+
 #include <span>
 
 struct CallsContext;
@@ -26,6 +28,10 @@ struct Command
     void (*run)(const CallsContext &ctx);
 };
 std::span<const Command> commands();
+
+// What the open calls windows do when the site options change: the browser applies its grid
+// display again, the call editor proposes due dates with the new duration.
+OptionsSetupHooks optionsHooks(const CallsContext &ctx);
 
 // Points the shared datasets' hooks at the browser and the editors (through the main window's
 // references, so they follow the windows as they open and close).

@@ -5,6 +5,7 @@
 #include "TCallForm.h"
 #include "TCallsActionsForm.h"
 #include "BandedGrid.h"
+#include "TDBDateTimePanel.h"
 #include "DBLookupCombo.h"
 #include "DBMemo.h"
 
@@ -230,6 +231,17 @@ TEST_F(CallsCommandsTest, TheRoadOfOneCall)
     EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM tblAction WHERE CallID = %1 AND StatusID <> %2")
                          .arg(callId).arg(constants.StatusClosedID).toLatin1().constData()),
               0);
+}
+
+TEST_F(CallsCommandsTest, NewOptionsReachTheOpenCallEditorOnly)
+{
+    const OptionsSetupHooks hooks = CallsCommands::optionsHooks(*context);
+    hooks.dueDateDurationChanged(5.0);   // no call editor: nothing to tell
+    main->execute(QStringLiteral("CallsAddNew"));
+    ASSERT_NE(callForm(), nullptr);
+    hooks.dueDateDurationChanged(5.5);
+    EXPECT_EQ(callForm()->DueDateDBDateTimePanel->defaultOffset(), 5.5);
+    hooks.browserDisplayChanged();
 }
 
 } // namespace
