@@ -1,11 +1,14 @@
 #include "AdminCommandLine.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The tool never shows a window; reports still need fonts and painting, which the offscreen
+    // platform gives without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellomar-admin"));
     QTextStream out(stdout);
     QTextStream err(stderr);

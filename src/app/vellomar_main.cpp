@@ -5,10 +5,16 @@
 #include "VellomarProgram.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 
 int main(int argc, char *argv[])
 {
+    // Without TZ, glibc looks at /etc/localtime again on every local-time conversion, and the
+    // lists convert dates by the thousand as they paint. Naming the file lets it read the zone
+    // once (a change of the machine's zone then shows at the next start).
+    if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime")))
+        qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QApplication::setApplicationName(TAboutInfo::product().applicationName);
     VellomarProgram program(QCoreApplication::applicationFilePath());

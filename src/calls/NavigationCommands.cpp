@@ -1,12 +1,13 @@
 #include "NavigationCommands.h"
 
+#include "WholeNumber.h"
+
 #include "Prompter.h"
 #include "ScratchQuery.h"
 #include "TDataModule1.h"
 #include "TKELDStatusBar.h"
 
 #include <QApplication>
-#include <QRegularExpression>
 
 namespace NavigationCommands {
 namespace {
@@ -68,14 +69,7 @@ void RefreshAll(TDataModule1 &dm, TKELDStatusBar *bar)
 
 std::optional<int> parseCallId(const QString &text)
 {
-    static const QRegularExpression whole(QStringLiteral(R"(^[+-]?\d+$)"));
-    if (!whole.match(text).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    if (!ok)
-        return std::nullopt;
-    return n;
+    return parseWholeNumber(text);
 }
 
 bool locateCall(TDataModule1 &dm, int callId)

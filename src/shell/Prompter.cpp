@@ -89,6 +89,18 @@ QString QtPrompter::openFileName(const QString &caption, const QString &folder, 
     return dialog.selectedFiles().first();
 }
 
+QString QtPrompter::saveFileName(const QString &caption, const QString &folder, const QString &filter,
+                                 const QString &defaultSuffix)
+{
+    QFileDialog dialog(parentWidget(), caption, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
 bool QtPrompter::chooseColor(qint64 *bgr)
 {
     const QColor initial(int(*bgr & 0xFF), int((*bgr >> 8) & 0xFF), int((*bgr >> 16) & 0xFF));
@@ -118,8 +130,17 @@ bool ScriptedPrompter::input(const QString &, const QString &prompt, QString *va
     return ok;
 }
 
-QString ScriptedPrompter::openFileName(const QString &, const QString &, const QString &, const QString &)
+QString ScriptedPrompter::openFileName(const QString &caption, const QString &, const QString &,
+                                       const QString &)
 {
+    fileCaptions << caption;
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+QString ScriptedPrompter::saveFileName(const QString &caption, const QString &, const QString &,
+                                       const QString &)
+{
+    fileCaptions << caption;
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 

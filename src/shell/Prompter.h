@@ -24,6 +24,9 @@ public:
     // A file to open; empty on Cancel. filter in Qt's form ("Database Files (*.vdb);;All Files (*)").
     virtual QString openFileName(const QString &caption, const QString &folder,
                                  const QString &filter, const QString &defaultSuffix) = 0;
+    // A file to write; empty on Cancel. The dialog asks before an existing file is replaced.
+    virtual QString saveFileName(const QString &caption, const QString &folder,
+                                 const QString &filter, const QString &defaultSuffix) = 0;
     // A colour as 0x00BBGGRR; false on Cancel.
     virtual bool chooseColor(qint64 *bgr) = 0;
 
@@ -44,6 +47,8 @@ public:
     bool input(const QString &caption, const QString &prompt, QString *value) override;
     QString openFileName(const QString &caption, const QString &folder, const QString &filter,
                          const QString &defaultSuffix) override;
+    QString saveFileName(const QString &caption, const QString &folder, const QString &filter,
+                         const QString &defaultSuffix) override;
     bool chooseColor(qint64 *bgr) override;
 };
 
@@ -60,13 +65,16 @@ public:
     QStringList questions;          // every confirm() and input() prompt, in order
     QList<bool> confirmAnswers;     // taken from the front; empty: Yes
     QList<std::pair<bool, QString>> inputAnswers;   // (OK?, text); empty: Cancel
-    QStringList fileAnswers;        // empty string: Cancel
+    QStringList fileAnswers;        // open and save dialogs; empty string: Cancel
+    QStringList fileCaptions;       // the caption of every open and save dialog, in order
     QList<qint64> colorAnswers;     // empty: Cancel
 
     void message(const QString &text, Kind kind) override;
     bool confirm(const QString &text) override;
     bool input(const QString &caption, const QString &prompt, QString *value) override;
     QString openFileName(const QString &caption, const QString &folder, const QString &filter,
+                         const QString &defaultSuffix) override;
+    QString saveFileName(const QString &caption, const QString &folder, const QString &filter,
                          const QString &defaultSuffix) override;
     bool chooseColor(qint64 *bgr) override;
 

@@ -277,8 +277,9 @@ TEST(NewUserDialog, AcceptsNamesOf4To20Characters)
         EXPECT_EQ(prompter.texts(),
                   accepted ? QStringList()
                            : QStringList{"User Name must be between 4 and 20 characters in length"});
-        if (!accepted)
+        if (!accepted) {
             EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Plain);
+        }
     }
 }
 

@@ -520,8 +520,9 @@ TEST_F(CallEditor, CloseCallWritesTheChosenResolutionOrNoneForAnEmptyList)
         EXPECT_EQ(prompter->texts(), QStringList{}) << c.name;
         EXPECT_EQ(callValue(2, "StatusID").toInt(), constants.StatusClosedID) << c.name;
         EXPECT_EQ(callValue(2, "ResolutionID").isNull(), c.stored.isNull()) << c.name;
-        if (!c.stored.isNull())
+        if (!c.stored.isNull()) {
             EXPECT_EQ(callValue(2, "ResolutionID").toInt(), c.stored.toInt()) << c.name;
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(w.isNull()) << c.name;
     }

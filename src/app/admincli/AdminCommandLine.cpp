@@ -4,10 +4,13 @@
 #include "DemoDataGenerator.h"
 #include "Engine.h"
 #include "LinkFile.h"
+#include "ReportCommand.h"
 #include "SqliteEngine.h"
+#include "WholeNumber.h"
 
 #include <QDate>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMap>
 #include <QRegularExpression>
@@ -29,7 +32,8 @@ struct UsageError
 
 const QStringList kValueOptions{"--database", "--workgroup", "--admin", "--link", "--user",
                                 "--orgs", "--people", "--calls", "--actions-per-call", "--seed",
-                                "--until", "--of"};
+                                "--until", "--of", "--name", "--from", "--to", "--call-id",
+                                "--pdf", "--csv"};
 const QStringList kFlagOptions{"--read-only", "--help"};
 
 QString csvField(const QVariant &v)
@@ -115,6 +119,10 @@ QString AdminCommandLine::usage()
         "  group list [--of USER] | group join USER GROUP | group leave USER GROUP   CONNECTION --user NAME\n"
         "  demo-data CONNECTION --user NAME --orgs N --people N --calls N --actions-per-call N --seed S\n"
         "      [--until YYYY-MM-DD]\n"
+        "  report CONNECTION --user NAME --name KEY [--from \"YYYY-MM-DD HH:MM:SS\"\n"
+        "      --to \"YYYY-MM-DD HH:MM:SS\"] [--call-id N] (--pdf FILE | --csv FILE)\n"
+        "      run the report whose ReportName in tblReport is KEY (letter case counting) to a\n"
+        "      file; the date-range reports need --from and --to, CallByID needs --call-id\n"
         "\n"
         "CONNECTION is --link UDL, or --database DB --workgroup WG.\n"
         "Passwords come from VELLOMAR_PASSWORD (the new one of 'user passwd' from\n"
@@ -247,6 +255,8 @@ int AdminCommandLine::dispatch(Parsed &p)
         return group(p);
     if (command == QLatin1String("demo-data"))
         return demoData(p);
+    if (command == QLatin1String("report"))
+        return report(p);
     throw UsageError{QStringLiteral("Unknown command '%1'.").arg(command)};
 }
 
@@ -444,6 +454,90 @@ int AdminCommandLine::demoData(Parsed &p)
     const DemoDataSummary s = DemoDataGenerator::generate(*engine, o);
     m_out << "Added " << s.orgs << " organisations, " << s.people << " people, " << s.calls
           << " calls and " << s.actions << " actions\n";
+    m_out.flush();
+    return 0;
+}
+
+namespace {
+
+// The run's values from --from/--to or --call-id, as far as the report asks for them; any of
+// them given to a report that does not ask for it is refused.
+ReportRunParameters reportParameters(const ReportDispatchEntry &entry,
+                                     const QMap<QString, QString> &options)
+{
+    const QString from = QStringLiteral("--from");
+    const QString to = QStringLiteral("--to");
+    const QString callId = QStringLiteral("--call-id");
+    const bool range = entry.parameter == ReportParameter::Range;
+    const bool call = entry.parameter == ReportParameter::CallId;
+    if (!range && (options.contains(from) || options.contains(to)))
+        throw UsageError{QStringLiteral("The report %1 takes no --from or --to.").arg(entry.key)};
+    if (!call && options.contains(callId))
+        throw UsageError{QStringLiteral("The report %1 takes no --call-id.").arg(entry.key)};
+    if (range) {
+        if (!options.contains(from) || !options.contains(to))
+            throw UsageError{QStringLiteral("The report %1 covers a date range: give --from and "
+                                            "--to as \"YYYY-MM-DD HH:MM:SS\".")
+                                 .arg(entry.key)};
+        const QDateTime start = ReportCommand::parseDateTime(options.value(from));
+        const QDateTime end = ReportCommand::parseDateTime(options.value(to));
+        for (const auto &[option, value] : {std::pair{from, start}, std::pair{to, end}})
+            if (!value.isValid())
+                throw UsageError{QStringLiteral("%1 needs a date and time written \"YYYY-MM-DD "
+                                                "HH:MM:SS\", not '%2'.")
+                                     .arg(option, options.value(option))};
+        return ReportRunParameters::range(start, end);
+    }
+    if (call) {
+        if (!options.contains(callId))
+            throw UsageError{QStringLiteral("The report %1 is about one call: give --call-id N.")
+                                 .arg(entry.key)};
+        const std::optional<int> number = parseWholeNumber(options.value(callId));
+        if (!number)
+            throw UsageError{QStringLiteral("--call-id needs a whole number, not '%1'.")
+                                 .arg(options.value(callId))};
+        return ReportRunParameters::call(*number);
+    }
+    return {};
+}
+
+} // namespace
+
+int AdminCommandLine::report(Parsed &p)
+{
+    p.expectWords(1);
+    const QString key = p.required(QStringLiteral("--name"));
+    const bool pdf = p.has(QStringLiteral("--pdf"));
+    if (pdf == p.has(QStringLiteral("--csv")))
+        throw UsageError{
+            QStringLiteral("Give the file to write: --pdf FILE or --csv FILE, one of them.")};
+    const QString file = p.required(pdf ? QStringLiteral("--pdf") : QStringLiteral("--csv"));
+    const ReportDispatchEntry *entry = ReportDispatch::find(key);
+    if (!entry) {
+        QStringList keys;
+        for (const ReportDispatchEntry &e : ReportDispatch::table())
+            keys << e.key;
+        throw DbError(QStringLiteral("There is no report called '%1' (letter case counts). The "
+                                     "reports are: %2.").arg(key, keys.join(QStringLiteral(", "))),
+                      DbError::Kind::NotFound);
+    }
+    const ReportRunParameters parameters = reportParameters(*entry, p.options);
+    // Laying out pages needs fonts, which come with the graphical application object (the
+    // offscreen platform serves without a display).
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        throw DbError(QStringLiteral("Reports need a QGuiApplication; vellomar-admin makes one."),
+                      DbError::Kind::Usage);
+
+    auto engine = connect(p, p.has(QStringLiteral("--read-only")));
+    if (!ReportCommand::isListed(*engine, key))
+        throw DbError(QStringLiteral("The database lists no report '%1' in tblReport.").arg(key),
+                      DbError::Kind::NotFound);
+    const ReportCommand::Written written = ReportCommand::write(
+        *engine, *entry, parameters, pdf ? ReportCommand::Format::Pdf : ReportCommand::Format::Csv,
+        file);
+    m_out << "Wrote " << file << ": " << written.pages
+          << (written.pages == 1 ? " page, " : " pages, ") << written.rows
+          << (written.rows == 1 ? " row" : " rows") << "\n";
     m_out.flush();
     return 0;
 }

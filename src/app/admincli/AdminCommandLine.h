@@ -35,6 +35,7 @@ private:
     int user(Parsed &p);
     int group(Parsed &p);
     int demoData(Parsed &p);
+    int report(Parsed &p);
 
     QString password(const char *envName, const QString &prompt);
     QString newPassword(const char *envName, const QString &prompt);
