@@ -2,6 +2,7 @@
 
 #include "DataSource.h"
 #include "SqlDialect.h"
+#include "SqlOrderBy.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -56,34 +57,6 @@ bool sameValue(const QVariant &a, const QVariant &b)
     if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString)
         return a.toString() == b.toString();
     return a == b || a.toDouble() == b.toDouble();
-}
-
-// The statement without its last ORDER BY at the outer level, for counting.
-QString withoutOuterOrderBy(const QString &sql)
-{
-    int depth = 0;
-    qsizetype cut = -1;
-    for (qsizetype i = 0; i < sql.size(); ++i) {
-        const QChar c = sql[i];
-        if (c == u'\'' || c == u'"') {
-            const qsizetype end = sql.indexOf(c, i + 1);
-            if (end < 0)
-                return sql;
-            i = end;
-        } else if (c == u'(') {
-            ++depth;
-        } else if (c == u')') {
-            --depth;
-        } else if (depth == 0 && (c == u'O' || c == u'o') && (i == 0 || !sql[i - 1].isLetterOrNumber()) &&
-                   sql.mid(i, 5).compare(QLatin1String("ORDER"), Qt::CaseInsensitive) == 0) {
-            qsizetype j = i + 5;
-            while (j < sql.size() && sql[j].isSpace())
-                ++j;
-            if (sql.mid(j, 2).compare(QLatin1String("BY"), Qt::CaseInsensitive) == 0)
-                cut = i;
-        }
-    }
-    return cut < 0 ? sql : sql.left(cut);
 }
 
 } // namespace
@@ -337,17 +310,13 @@ void Dataset::fetchInto(int offset, int limit, bool describe)
     int row = offset;
     const int columns = m_dataColumns;
     while (q.next()) {
-        if (row >= int(m_rows.size()))
-            m_rows.resize(size_t(row) + 1);
-        if (!m_rows[size_t(row)]) {
-            auto r = std::make_unique<Row>();
-            r->raw.resize(size_t(columns));
+        if (row >= m_rows.size())
+            m_rows.resize(row + 1);
+        if (!m_rows[row]) {
+            std::vector<QVariant> raw(static_cast<size_t>(columns));
             for (int c = 0; c < columns; ++c)
-                r->raw[size_t(c)] = q.value(c);
-            m_rows[size_t(row)] = std::move(r);
-            ++m_loaded;
-            for (RowIndex &index : m_rowIndex)
-                indexRow(index, row);
+                raw[size_t(c)] = q.value(c);
+            storeRow(row, std::move(raw));
         }
         ++row;
     }
@@ -356,6 +325,16 @@ void Dataset::fetchInto(int offset, int limit, bool describe)
     if (error.isValid())
         throw DbError(error.databaseText().isEmpty() ? error.text() : error.databaseText());
     m_lastFetched = row - offset;
+}
+
+void Dataset::storeRow(int row, std::vector<QVariant> raw)
+{
+    auto r = std::make_unique<Row>();
+    r->raw = std::move(raw);
+    m_rows.set(row, std::move(r));
+    ++m_loaded;
+    for (RowIndex &index : m_rowIndex)
+        indexRow(index, row);
 }
 
 void Dataset::readFirst()
@@ -370,20 +349,86 @@ void Dataset::readFirst()
     refineTypes();
     if (m_lastFetched <= kBlockRows) {
         m_count = m_lastFetched;
-        m_rows.resize(size_t(m_count));
+        m_rows.resize(m_count);
         return;
     }
+    // A large result is read in blocks, each by a statement of its own: with the key closing
+    // its order, rows of equal sort values come in the same order in every block.
+    if (m_native != m_ordering.native) {
+        m_ordering = orderingOf(m_native);
+        if (m_ordering.native != m_native) {
+            m_native = m_ordering.native;
+            m_rows.clear();
+            m_loaded = 0;
+            fetchInto(0, kBlockRows + 1, false);
+        }
+    }
     QSqlQuery q = m_engine->run(QStringLiteral("SELECT COUNT(*) FROM (%1) vellomar_count")
-                                    .arg(withoutOuterOrderBy(m_native)),
+                                    .arg(SqlOrderBy::withoutOuter(m_native)),
                                 bindings());
     ++m_statements;
     m_count = q.next() ? q.value(0).toInt() : 0;
     q.finish();
     m_count = std::max(m_count, m_lastFetched);
-    m_rows.resize(size_t(m_count));
+    m_rows.resize(m_count);
     // A small result is read whole, in one more statement.
     if (m_count <= kWholeReadRows)
         fetchInto(m_lastFetched, m_count - m_lastFetched, false);
+}
+
+void Dataset::useStatement(const QString &statement)
+{
+    m_native = statement == m_ordering.statement ? m_ordering.native : statement;
+}
+
+Dataset::Ordering Dataset::orderingOf(const QString &statement) const
+{
+    Ordering ordering{statement, statement, {}};
+    const auto clause = SqlOrderBy::findOuter(statement);
+    const auto named = clause ? SqlOrderBy::columns(QStringView(statement).mid(clause->terms))
+                              : std::nullopt;
+    if (!named)
+        return ordering;
+    std::vector<Ordering::Term> terms;
+    for (const SqlOrderBy::Column &c : *named) {
+        const Field *f = resultField(c.table, c.column);
+        if (!f)
+            return ordering;
+        terms.push_back({m_engine->quoteName(f->m_name), f->m_column, c.descending});
+    }
+    const Field *key = keyField();
+    if (key && resultField(QString(), key->m_name) == key &&
+        std::none_of(terms.cbegin(), terms.cend(),
+                     [key](const Ordering::Term &t) { return t.column == key->m_column; })) {
+        // By its place in the result: its name may be ambiguous among joined tables.
+        ordering.native += QStringLiteral(", %1").arg(key->m_column + 1);
+        terms.push_back({m_engine->quoteName(key->m_name), key->m_column, false});
+    }
+    ordering.terms = std::move(terms);
+    return ordering;
+}
+
+const Field *Dataset::resultField(const QString &table, const QString &column) const
+{
+    // The one result column so named, or taken from that table's column; its name must be the
+    // result's only one of that spelling to be usable in a statement around this one.
+    const Field *found = nullptr;
+    for (const auto &f : m_fields) {
+        if (f->m_kind != Field::Kind::Data || !f->m_active)
+            continue;
+        const bool named = table.isEmpty()
+                               ? f->m_name.compare(column, Qt::CaseInsensitive) == 0
+                               : f->m_originTable.compare(table, Qt::CaseInsensitive) == 0 &&
+                                     f->m_originColumn.compare(column, Qt::CaseInsensitive) == 0;
+        if (!named)
+            continue;
+        if (found)
+            return nullptr;
+        found = f.get();
+    }
+    if (!found || table.isEmpty())
+        return found;
+    return resultField(QString(), found->m_name) == found ? found : nullptr;
 }
 
 void Dataset::refineTypes()
@@ -392,7 +437,8 @@ void Dataset::refineTypes()
     for (auto &f : m_fields) {
         if (f->m_kind != Field::Kind::Data || !f->m_active || f->m_typeKnown)
             continue;
-        for (const auto &r : m_rows) {
+        for (int row = 0; row < m_rows.size(); ++row) {
+            const Row *r = m_rows[row];
             if (!r)
                 continue;
             const QVariant &v = r->raw[size_t(f->m_column)];
@@ -471,7 +517,7 @@ void Dataset::buildFields(const std::vector<Engine::ColumnInfo> &columns)
 
 void Dataset::ensureRow(int row)
 {
-    if (row < 0 || row >= m_count || m_rows[size_t(row)])
+    if (row < 0 || row >= m_count || m_rows[row])
         return;
     readBlock(row / kBlockRows);
 }
@@ -483,7 +529,7 @@ void Dataset::readBlock(int block)
 
 bool Dataset::isRowLoaded(int row) const
 {
-    return row >= 0 && row < int(m_rows.size()) && m_rows[size_t(row)] != nullptr;
+    return row >= 0 && row < m_rows.size() && m_rows[row] != nullptr;
 }
 
 int Dataset::loadedRowCount() const { return m_loaded; }
@@ -496,7 +542,7 @@ void Dataset::open()
         return;
     if (!m_engine || !m_engine->isOpen())
         throw DbError(QStringLiteral("The database connection is not open."), DbError::Kind::Usage);
-    m_native = selectSql();
+    useStatement(selectSql());
     applyMasterValues();
     readFirst();
     m_state = State::Browse;
@@ -546,7 +592,7 @@ void Dataset::requery()
         return;
     }
     requireBrowse();
-    m_native = selectSql();
+    useStatement(selectSql());
     applyMasterValues();
     readFirst();
     m_current = m_count > 0 ? 0 : -1;
@@ -564,7 +610,7 @@ void Dataset::refresh()
     Field *key = keyField();
     const QVariant keyValue = key && m_current >= 0 ? fieldValueAt(m_current, *key) : QVariant();
     const int index = m_current;
-    m_native = selectSql();
+    useStatement(selectSql());
     readFirst();
     int target = m_count > 0 ? std::clamp(index, 0, m_count - 1) : -1;
     if (key && !keyValue.isNull()) {
@@ -689,7 +735,7 @@ std::optional<int> Dataset::findRow(const Field &f, const QVariant &typedValue)
     // Among the rows read: the first match counts only when no unread row lies before it.
     int firstUnread = m_count;
     for (int i = 0; i < m_count; ++i)
-        if (!m_rows[size_t(i)]) {
+        if (!m_rows[i]) {
             firstUnread = i;
             break;
         }
@@ -706,6 +752,95 @@ std::optional<int> Dataset::findRow(const Field &f, const QVariant &typedValue)
         return std::nullopt;
     }
     // Ask the engine for the position of the first match instead of reading every row.
+    if (const auto found = findRowByOrder(f, typedValue))
+        return *found < 0 ? std::nullopt : found;
+    return findRowByNumber(f, typedValue);
+}
+
+std::optional<int> Dataset::findRowByOrder(const Field &f, const QVariant &typedValue)
+{
+    // The first row holding the value, then its position as the number of rows that sort before
+    // it: a few index ranges counted, where numbering the rows reads the whole result. -1 when
+    // no row holds the value; nullopt when the order cannot tell the position.
+    if (m_ordering.native != m_native || m_ordering.terms.empty() ||
+        m_engine->target() != SqlTarget::SQLite)
+        return std::nullopt;
+    const auto &terms = m_ordering.terms;
+    const QString rows =
+        QStringLiteral("(%1) vellomar_rows").arg(SqlOrderBy::withoutOuter(m_native));
+    const QString andText = QStringLiteral(" AND ");
+    QStringList order;
+    for (const Ordering::Term &t : terms)
+        order << t.name + (t.descending ? QStringLiteral(" DESC") : QString());
+    QVariantMap params = bindings();
+    params.insert(QStringLiteral("vellomar_key"), typedValue);
+    QSqlQuery q = m_engine->run(
+        QStringLiteral("SELECT * FROM %1 WHERE %2 = :vellomar_key ORDER BY %3")
+            .arg(rows, m_engine->quoteName(f.m_name), order.join(QStringLiteral(", "))),
+        params);
+    ++m_statements;
+    std::optional<std::vector<QVariant>> match;
+    // The engine compares texts without case; the dataset looks for the exact value.
+    while (!match && q.next())
+        if (sameValue(typedFromRaw(f, q.value(f.m_column)), typedValue)) {
+            match.emplace(size_t(m_dataColumns));
+            for (int c = 0; c < m_dataColumns; ++c)
+                (*match)[size_t(c)] = q.value(c);
+        }
+    q.finish();
+    if (!match)
+        return -1;
+
+    // Before it: the rows before it on the first term, those level with it on the first and
+    // before it on the second, and so on; SQLite sorts NULL below every value. Level with it on
+    // every term: the rows tied with it.
+    QStringList before, level;
+    for (size_t i = 0; i < terms.size(); ++i) {
+        const Ordering::Term &t = terms[i];
+        const QVariant &v = (*match)[size_t(t.column)];
+        const QString levelSoFar = level.isEmpty() ? QString() : level.join(andText) + andText;
+        if (v.isNull()) {
+            if (t.descending)
+                before << levelSoFar + t.name + QStringLiteral(" IS NOT NULL");
+            level << t.name + QStringLiteral(" IS NULL");
+            continue;
+        }
+        const QString param = QStringLiteral("vellomar_o%1").arg(i);
+        params.insert(param, v);
+        if (!t.descending)
+            before << levelSoFar + t.name + QStringLiteral(" IS NULL");
+        const QString sortsBefore = t.descending ? QStringLiteral(" > :") : QStringLiteral(" < :");
+        before << levelSoFar + t.name + sortsBefore + param;
+        level << t.name + QStringLiteral(" = :") + param;
+    }
+    QStringList counts;
+    for (const QString &condition : before)
+        counts << QStringLiteral("(SELECT COUNT(*) FROM %1 WHERE %2)").arg(rows, condition);
+    if (counts.isEmpty())
+        counts << QStringLiteral("0");
+    QSqlQuery c = m_engine->run(QStringLiteral("SELECT %1, (SELECT COUNT(*) FROM %2 WHERE %3)")
+                                    .arg(counts.join(QStringLiteral(" + ")), rows, level.join(andText)),
+                                params);
+    ++m_statements;
+    const int index = c.next() ? c.value(0).toInt() : -1;
+    const int ties = index >= 0 ? c.value(1).toInt() : 0;
+    c.finish();
+    if (index < 0 || index >= m_count)
+        return std::nullopt;
+    if (ties == 1 && !m_rows[index]) {
+        storeRow(index, std::move(*match));
+        return index;
+    }
+    // Tied rows come in no set order, and rows once read stay as read: the row at that place
+    // must hold the value.
+    ensureRow(index);
+    if (m_rows[index] && sameValue(fieldValueAt(index, f), typedValue))
+        return index;
+    return std::nullopt;
+}
+
+std::optional<int> Dataset::findRowByNumber(const Field &f, const QVariant &typedValue)
+{
     QVariantMap params = bindings();
     params.insert(QStringLiteral("vellomar_key"), typedValue);
     QSqlQuery q = m_engine->run(
@@ -774,9 +909,9 @@ QVariant Dataset::fieldValueAt(int row, const Field &f)
         if (!f.m_active)
             return {};
         ensureRow(row);
-        if (!m_rows[size_t(row)])
+        if (!m_rows[row])
             return {};
-        return typedFromRaw(f, m_rows[size_t(row)]->raw[size_t(f.m_column)]);
+        return typedFromRaw(f, m_rows[row]->raw[size_t(f.m_column)]);
     case Field::Kind::Lookup: {
         Field *key = findField(f.m_keyField);
         return key ? lookupValue(f, valueAt(row, *key)) : QVariant();
@@ -885,12 +1020,12 @@ std::optional<std::vector<QVariant>> Dataset::lookupRow(const QString &keyFieldN
         index.rows.clear();
         index.field = kf;
         for (int i = 0; i < m_count; ++i)
-            if (m_rows[size_t(i)])
+            if (m_rows[i])
                 indexRow(index, i);
     }
     const int loaded = loadedRowCount();
     if (auto it = index.rows.constFind(hk); it != index.rows.constEnd())
-        return m_rows[size_t(*it)]->raw;
+        return m_rows[*it]->raw;
     if (loaded == m_count) {
         cache.insert(hk, std::nullopt);
         return std::nullopt;
@@ -929,7 +1064,7 @@ std::optional<QVariant> Dataset::lookupResult(const QString &keyField, const QVa
 
 void Dataset::indexRow(RowIndex &index, int row) const
 {
-    const QString k = hashKey(typedFromRaw(*index.field, m_rows[size_t(row)]->raw[size_t(index.field->m_column)]));
+    const QString k = hashKey(typedFromRaw(*index.field, m_rows[row]->raw[size_t(index.field->m_column)]));
     if (!index.rows.contains(k))
         index.rows.insert(k, row);
 }
@@ -1046,7 +1181,7 @@ std::optional<QVariant> Dataset::lookupKeyOf(const QString &resultField, const Q
     if (!rf || !kf || !isActive())
         return std::nullopt;
     for (int i = 0; i < m_count; ++i) {
-        if (!m_rows[size_t(i)])
+        if (!m_rows[i])
             ensureRow(i);
         if (sameValue(fieldValueAt(i, *rf), result))
             return fieldValueAt(i, *kf);
@@ -1129,7 +1264,7 @@ void Dataset::insertRowAt(int at)
 {
     Row empty;
     empty.raw.assign(size_t(m_dataColumns), QVariant());
-    m_rows.insert(m_rows.begin() + at, std::make_unique<Row>(std::move(empty)));
+    m_rows.insert(at, std::make_unique<Row>(std::move(empty)));
     ++m_loaded;
     ++m_count;
     m_rowIndex.clear();   // the rows after it moved
@@ -1252,7 +1387,7 @@ void Dataset::writeInsert()
     if (Field *key = keyField(); key && key->m_alwaysReadOnly)
         m_buffer[size_t(key->m_column)] = m_engine->lastInsertId(q).toInt();
     q.finish();
-    Row &row = *m_rows[size_t(m_current)];
+    Row &row = *m_rows[m_current];
     for (const auto &f : m_fields)
         if (f->m_kind == Field::Kind::Data && f->m_active)
             row.raw[size_t(f->m_column)] = m_engine->toEngine(m_buffer[size_t(f->m_column)]);
@@ -1261,7 +1396,7 @@ void Dataset::writeInsert()
 void Dataset::writeUpdate()
 {
     const QString table = updateTable();
-    Row &row = *m_rows[size_t(m_current)];
+    Row &row = *m_rows[m_current];
     QStringList sets;
     QVariantMap params;
     int n = 0;
@@ -1318,7 +1453,7 @@ void Dataset::cancel()
     if (beforeCancel)
         beforeCancel(*this);
     if (m_state == State::Insert) {
-        m_rows.erase(m_rows.begin() + m_insertedAt);
+        m_rows.erase(m_insertedAt);
         --m_loaded;
         m_rowIndex.clear();
         --m_count;
@@ -1355,7 +1490,7 @@ void Dataset::remove()
         return;
     try {
         ensureRow(m_current);
-        const Row &row = *m_rows[size_t(m_current)];
+        const Row &row = *m_rows[m_current];
         QVariantMap params;
         const QString where = originalsCondition(row, params);
         QSqlQuery q = m_engine->run(QStringLiteral("DELETE FROM %1 WHERE %2")
@@ -1372,7 +1507,7 @@ void Dataset::remove()
             throw;
         return;
     }
-    m_rows.erase(m_rows.begin() + m_current);
+    m_rows.erase(m_current);
     --m_loaded;
     --m_count;
     shiftCalcCache(m_current, -1);

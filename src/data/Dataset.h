@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "Engine.h"
 #include "Field.h"
+#include "RowTable.h"
 
 #include <QHash>
 #include <QObject>
@@ -22,7 +23,9 @@ class DataSource;
 // Rows are read in blocks of 50 as the cursor or a view needs them, each block by a short
 // statement of its own: no statement stays open between two calls. A small result is read
 // whole when opened; a large one gets its exact record count from a COUNT query and is read
-// block by block. Rows once read stay as read until requery() or refresh().
+// block by block, with the key closing its order so that every block sees the rows in one order.
+// locate() on a large result counts the rows that sort before the one it finds. Rows once read
+// stay as read until requery() or refresh().
 //
 // Editing works on one row at a time: post() writes it with one INSERT or UPDATE on the update
 // table by its key. An UPDATE or DELETE also checks that the row still holds the values it was
@@ -186,6 +189,7 @@ private:
     void ensureRow(int row);
     void readBlock(int block);
     void fetchInto(int offset, int limit, bool describe);
+    void storeRow(int row, std::vector<QVariant> raw);
     void buildFields(const std::vector<Engine::ColumnInfo> &columns);
     void setCurrent(int row, bool notify = true);
     void changed(bool rows);
@@ -199,6 +203,27 @@ private:
     void insertRowAt(int at);
     void shiftCalcCache(int from, int by);
     std::optional<int> findRow(const Field &f, const QVariant &typedValue);
+    std::optional<int> findRowByOrder(const Field &f, const QVariant &typedValue);
+    std::optional<int> findRowByNumber(const Field &f, const QVariant &typedValue);
+
+    // The order of a statement's rows in terms of its result columns: the columns its ORDER BY
+    // names, then the key column when they lack it. Worked out when a statement first gives a
+    // large result; later runs of the same statement read in that order from their first row.
+    struct Ordering
+    {
+        struct Term
+        {
+            QString name;           // of the result column, as the engine writes it
+            int column = 0;
+            bool descending = false;
+        };
+        QString statement;          // as the source gives it
+        QString native;             // what every read runs: the key added to the ORDER BY
+        std::vector<Term> terms;    // empty: an order the dataset cannot read
+    };
+    Ordering orderingOf(const QString &statement) const;
+    const Field *resultField(const QString &table, const QString &column) const;
+    void useStatement(const QString &statement);
     QVariant typedFromRaw(const Field &f, const QVariant &raw) const;
     QVariant fieldValue(const Field &f) const;
     QVariant fieldValueAt(int row, const Field &f);
@@ -228,6 +253,7 @@ private:
     QString m_updateTableSet;
     QString m_updateTableFound;
     QString m_native;                   // the statement of the current open, translated
+    Ordering m_ordering;                // of the last statement that gave a large result
     bool m_readOnly = false;
     bool m_paramScanning = true;
     std::vector<Param> m_params;
@@ -238,7 +264,7 @@ private:
     State m_state = State::Inactive;
     std::vector<std::unique_ptr<Field>> m_fields;
     int m_dataColumns = 0;
-    std::vector<std::unique_ptr<Row>> m_rows;   // null: not read yet
+    RowTable<Row, kBlockRows> m_rows;   // null: not read yet
     int m_count = 0;
     int m_current = -1;
     bool m_bof = true;

@@ -2,6 +2,7 @@
 #include "Dataset.h"
 #include "TestDatabase.h"
 
+#include <QSet>
 #include <QSignalSpy>
 #include <QSqlQuery>
 
@@ -42,6 +43,19 @@ protected:
             e->execute(QStringLiteral("INSERT INTO tblOrganization (OrganizationName, Phone) VALUES (:n, :p)"),
                        {{QStringLiteral("n"), QStringLiteral("Org %1").arg(i, 5, 10, QLatin1Char('0'))},
                         {QStringLiteral("p"), QString::number(i)}});
+        t.commit();
+    }
+
+    // Organisation i (0-based) gets OrgID i + 4: names repeat, also in other letter cases, and
+    // phones repeat, every seventh missing.
+    void addOrgsWithTies(int n)
+    {
+        static const char *const names[] = {"acme", "ACME", "Bravo", "bravo", "Charlie", "Delta"};
+        Engine::Transaction t(*e);
+        for (int i = 0; i < n; ++i)
+            e->execute(QStringLiteral("INSERT INTO tblOrganization (OrganizationName, Phone) VALUES (:n, :p)"),
+                       {{QStringLiteral("n"), QString::fromLatin1(names[i % 6])},
+                        {QStringLiteral("p"), i % 7 == 0 ? QVariant() : QVariant(QString::number(i % 13))}});
         t.commit();
     }
 
@@ -118,6 +132,79 @@ TEST_F(DatasetTest, LargeResultReadsOnlyTheBlocksItNeeds)
     EXPECT_EQ(orgs.recNo(), 1);
     orgs.last();
     EXPECT_EQ(orgs.field(QStringLiteral("OrganizationName")).asString(), QStringLiteral("Zulu"));
+}
+
+// Where locate lands in a large result, against a walk over every row: on the first row holding
+// the value in the dataset's own order, whatever its ties, missing values and directions.
+TEST_F(DatasetTest, LocateInALargeResultLandsOnTheFirstRowHoldingTheValue)
+{
+    addOrgsWithTies(600);
+    const int bravo = 597 + 4, noPhone = 595 + 4, delta = 599 + 4;
+    for (const char *first : {"Eve", "Fay", "Gus"})
+        e->execute(QStringLiteral("INSERT INTO tblPerson (OrgID, FirstName, LastName) VALUES (:o, :f, 'Lee')"),
+                   {{QStringLiteral("o"), delta}, {QStringLiteral("f"), QString::fromLatin1(first)}});
+    const QString people = QStringLiteral(
+        "SELECT tblOrganization.OrgID, OrganizationName, FirstName FROM tblOrganization "
+        "LEFT JOIN tblPerson ON tblPerson.OrgID = tblOrganization.OrgID ORDER BY OrganizationName");
+    struct Case
+    {
+        QString sql;
+        QString field;
+        QVariant value;
+    };
+    const Case cases[] = {
+        {"SELECT OrgID, Phone, OrganizationName FROM tblOrganization ORDER BY OrganizationName",
+         "OrgID", bravo},
+        // Level with "acme" and "Acme" in the order, found to the letter.
+        {"SELECT OrgID, Phone, OrganizationName FROM tblOrganization ORDER BY OrganizationName",
+         "OrganizationName", QStringLiteral("ACME")},
+        {"SELECT OrgID, Phone, OrganizationName FROM tblOrganization ORDER BY Phone", "OrgID", noPhone},
+        {"SELECT OrgID, Phone, OrganizationName FROM tblOrganization ORDER BY Phone DESC", "OrgID", noPhone},
+        {"SELECT OrgID, Phone, OrganizationName FROM tblOrganization ORDER BY Phone DESC", "Phone",
+         QStringLiteral("5")},
+        {"SELECT * FROM tblOrganization ORDER BY [OrganizationName] DESC, Phone", "OrgID", bravo},
+        {"SELECT * FROM tblOrganization ORDER BY tblOrganization.Phone, OrgID DESC", "Phone",
+         QStringLiteral("12")},
+        {"SELECT * FROM tblOrganization WHERE OrgID > :Low ORDER BY OrganizationName", "OrgID", bravo},
+        {"SELECT * FROM tblOrganization ORDER BY OrgID * -1", "OrgID", 300},
+        // An organisation of three people: three rows level on the order and on the key.
+        {people, "FirstName", QStringLiteral("Fay")},
+        {people, "OrgID", delta},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.sql.toStdString() + " / " + c.field.toStdString());
+        Dataset ds(e.get());
+        ds.setSql(c.sql);
+        if (!ds.params().empty())
+            ds.setParamValue(QStringLiteral("Low"), 10);
+        EXPECT_NO_DB_ERROR(ds.open());
+        ASSERT_GT(ds.recordCount(), Dataset::kWholeReadRows);
+        ASSERT_TRUE(ds.locate(c.field, c.value));
+        const int landed = ds.recNo();
+        EXPECT_LE(ds.loadedRowCount(), 2 * Dataset::kBlockRows + 1);   // not the whole result
+        // Every row comes once, whatever the blocks it is read in.
+        int firstHolding = 0;
+        QSet<QString> rows;
+        for (ds.first(); !ds.eof(); ds.next()) {
+            QStringList values;
+            for (const auto &f : ds.fields())
+                values << f->asString();
+            rows.insert(values.join(u'|'));
+            if (firstHolding == 0 && ds.field(c.field).value() == c.value)
+                firstHolding = ds.recNo();
+        }
+        EXPECT_EQ(rows.size(), ds.recordCount());
+        EXPECT_EQ(landed, firstHolding);
+    }
+
+    // When no row holds the value to the letter, the cursor stays.
+    Dataset orgs(e.get());
+    orgs.setSql(cases[0].sql);
+    orgs.open();
+    orgs.setRecNo(7);
+    EXPECT_FALSE(orgs.locate(QStringLiteral("OrganizationName"), QStringLiteral("aCmE")));
+    EXPECT_FALSE(orgs.locate(QStringLiteral("OrgID"), 99999));
+    EXPECT_EQ(orgs.recNo(), 7);
 }
 
 TEST_F(DatasetTest, PostWritesOneRowAndAFailedPostKeepsTheEdit)
