@@ -1,16 +1,14 @@
+#include "OkCancelDialog.h"
 #include "TChangePasswordForm.h"
 
 #include "Catalog.h"
 #include "DbError.h"
 #include "Prompter.h"
-#include "RunGuarded.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -63,21 +61,9 @@ TChangePasswordForm::TChangePasswordForm(Catalog &catalog, SessionState &session
     NewPasswordEdit = row(QStringLiteral("NewPasswordEdit"), tr("&New Password"), tr("New Password"));
     VerifyEdit = row(QStringLiteral("VerifyEdit"), tr("&Verify"), tr("Verify"));
 
-    auto *buttons = new QDialogButtonBox(this);
-    OKButton = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setAccessibleName(tr("OK"));
-    OKButton->setDefault(true);
-    CancelButton = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setAccessibleName(tr("Cancel"));
-    connect(OKButton, &QPushButton::clicked, this, [this] { runGuarded([this] { OKButtonClick(); }); });
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    const OkCancelButtons buttons = layOutOkCancel(this, form, [this] { OKButtonClick(); });
+    OKButton = buttons.ok;
+    CancelButton = buttons.cancel;
 
     OldPasswordEdit->setFocus();
 }

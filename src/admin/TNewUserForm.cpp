@@ -1,15 +1,13 @@
+#include "OkCancelDialog.h"
 #include "TNewUserForm.h"
 
 #include "Membership.h"
 #include "Prompter.h"
-#include "RunGuarded.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TNewUserForm::TNewUserForm(QWidget *parent) : QDialog(parent)
 {
@@ -28,21 +26,9 @@ TNewUserForm::TNewUserForm(QWidget *parent) : QDialog(parent)
     auto *form = new QFormLayout;
     form->addRow(nameLabel, NameEdit);
 
-    auto *buttons = new QDialogButtonBox(this);
-    OKButton = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setAccessibleName(tr("OK"));
-    OKButton->setDefault(true);
-    CancelButton = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setAccessibleName(tr("Cancel"));
-    connect(OKButton, &QPushButton::clicked, this, [this] { runGuarded([this] { accept(); }); });
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    const OkCancelButtons buttons = layOutOkCancel(this, form, [this] { accept(); });
+    OKButton = buttons.ok;
+    CancelButton = buttons.cancel;
 
     NameEdit->setFocus();
 }
